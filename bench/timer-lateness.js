@@ -1,0 +1,54 @@
+'use strict';
+// Lateness of a 15 ms coarse Qt timer served from Node's event loop by the host shell,
+// against Node's own setInterval(15) measured in the same run.
+// Usage: node bench/timer-lateness.js [seconds=10]      (WC_BUILD_DIR picks the build)
+const { host, start } = require('../lib/host');
+
+const seconds = Number(process.argv[2]) || 10;
+const INTERVAL = 15;
+
+function stats(values) {
+  const v = Float64Array.from(values).sort();
+  const at = (q) => v[Math.min(v.length - 1, Math.floor(q * v.length))];
+  return { n: v.length, median: at(0.5), p99: at(0.99), min: v[0], max: v[v.length - 1] };
+}
+const ms = (x) => `${x.toFixed(3)} ms`;
+const sleep = (t) => new Promise((resolve) => setTimeout(resolve, t));
+
+// Against the timer's own schedule: each tick is due one interval after the last due
+// time; a tick that fell a whole interval behind restarts the schedule from itself.
+async function qtTimer() {
+  const id = host.measure.startTimer(INTERVAL, 'coarse');
+  await sleep(seconds * 1000);
+  const r = host.measure.stopTimer(id);
+  const lateness = [];
+  let due = r.start + INTERVAL;
+  for (const t of r.ticks) {
+    lateness.push(t - due);
+    due += INTERVAL;
+    if (due <= t) due = t + INTERVAL;
+  }
+  return { lateness: stats(lateness), foreign: r.foreignThreadTicks };
+}
+
+// Node re-arms an interval from when its callback runs: lateness per interval.
+async function nodeInterval() {
+  const ticks = [];
+  const timer = setInterval(() => ticks.push(host.measure.now()), INTERVAL);
+  await sleep(seconds * 1000);
+  clearInterval(timer);
+  return stats(ticks.slice(1).map((t, i) => t - ticks[i] - INTERVAL));
+}
+
+(async () => {
+  start();
+  console.log(`timer-lateness: ${INTERVAL} ms coarse Qt timer on Node's loop (platform ${host.platform()}), ${seconds} s each`);
+  const qt = await qtTimer();
+  const node = await nodeInterval();
+  console.log(`  qt   ${qt.lateness.n} ticks, lateness median ${ms(qt.lateness.median)}, p99 ${ms(qt.lateness.p99)},`
+    + ` min ${ms(qt.lateness.min)}, max ${ms(qt.lateness.max)}, ticks off the script thread ${qt.foreign}`);
+  console.log(`  node setInterval(${INTERVAL}) ${node.n} intervals, lateness median ${ms(node.median)}, p99 ${ms(node.p99)}`);
+  console.log(`  ratio qt/node: median ${(qt.lateness.median / node.median).toFixed(2)}, p99 ${(qt.lateness.p99 / node.p99).toFixed(2)}`);
+  const met = qt.lateness.median < 1 && qt.lateness.p99 < 3;
+  console.log(`  target (median < 1 ms, p99 < 3 ms): ${met ? 'met' : 'NOT met'}`);
+})();

@@ -1,0 +1,120 @@
+// qthost.node: the desktop shell's Qt application, run on Node's script thread and
+// served from Node's own event loop, plus the controls scripts use to drive the
+// simulated desktop and the stand-in components.
+
+#include "Bindings.h"
+#include "JsValues.h"
+#include "QtHost.h"
+#include "ScriptScope.h"
+
+#include <node.h>
+#include <uv.h>
+
+namespace {
+
+using js::Args;
+
+void onEnvironmentCleanup(void *)
+{
+    // Qt objects going now may still reach script callbacks (which cannot run any more).
+    ScriptScope::withContext([] { QtHost::instance().shutdown(); });
+    // The handles just closed are freed in their close callbacks, which need one turn.
+    uv_run(uv_default_loop(), UV_RUN_NOWAIT);
+}
+
+const char *stateName(QtHost::State state)
+{
+    switch (state) {
+    case QtHost::State::NotStarted: return "not started";
+    case QtHost::State::Running: return "running";
+    case QtHost::State::Ended: return "ended";
+    }
+    return "";
+}
+
+// start([{ platform }]) -> { platform }
+void start(const Args &info)
+{
+    v8::Isolate *pIsolate = info.GetIsolate();
+    QString strPlatform;
+    if (info.Length() > 0 && !info[0]->IsUndefined() && !info[0]->IsNull()) {
+        if (!info[0]->IsObject())
+            return js::throwTypeError(pIsolate, QStringLiteral("start(options): options must be an object"));
+        v8::Local<v8::Value> platform = js::get(pIsolate, info[0].As<v8::Object>(), "platform");
+        if (!platform->IsUndefined() && !js::toString(pIsolate, platform, &strPlatform))
+            return js::throwTypeError(pIsolate, QStringLiteral("start(options): platform must be a string"));
+    }
+    uv_loop_t *pLoop = node::GetCurrentEventLoop(pIsolate);
+    if (pLoop != uv_default_loop())
+        return js::throwError(pIsolate, QStringLiteral("qthost: the Qt application runs on the main thread only"));
+
+    QtHost &host = QtHost::instance();
+    const bool bFirst = host.state() == QtHost::State::NotStarted;
+    QString strError;
+    if (!host.start(pLoop, strPlatform, &strError))
+        return js::throwError(pIsolate, QStringLiteral("qthost: ") + strError);
+    if (bFirst) {
+        ScriptScope::install(pIsolate, pIsolate->GetCurrentContext());
+        host.setGuard(ScriptScope::guard());
+        node::AddEnvironmentCleanupHook(pIsolate, onEnvironmentCleanup, nullptr);
+    }
+    v8::Local<v8::Object> result = v8::Object::New(pIsolate);
+    js::set(pIsolate, result, "platform", js::str(pIsolate, host.platform()));
+    info.GetReturnValue().Set(result);
+}
+
+void state(const Args &info)
+{
+    info.GetReturnValue().Set(js::str(info.GetIsolate(), stateName(QtHost::instance().state())));
+}
+
+void platform(const Args &info)
+{
+    const QtHost &host = QtHost::instance();
+    if (host.state() == QtHost::State::NotStarted)
+        return info.GetReturnValue().SetNull();
+    info.GetReturnValue().Set(js::str(info.GetIsolate(), host.platform()));
+}
+
+void platforms(const Args &info)
+{
+    v8::Isolate *pIsolate = info.GetIsolate();
+    const QStringList list = QtHost::availablePlatforms();
+    v8::Local<v8::Array> array = v8::Array::New(pIsolate, list.size());
+    for (int i = 0; i < list.size(); ++i)
+        array->Set(pIsolate->GetCurrentContext(), uint32_t(i), js::str(pIsolate, list.at(i))).Check();
+    info.GetReturnValue().Set(array);
+}
+
+void processEvents(const Args &info)
+{
+    info.GetReturnValue().Set(QtHost::instance().processEvents());
+}
+
+void shutdown(const Args &info)
+{
+    QtHost &host = QtHost::instance();
+    host.shutdown();
+    info.GetReturnValue().Set(host.applicationKept());
+}
+
+} // namespace
+
+NODE_MODULE_INIT(/* exports, module, context */)
+{
+    v8::Isolate *pIsolate = context->GetIsolate();
+    js::setMethod(pIsolate, exports, "start", start);
+    js::setMethod(pIsolate, exports, "state", state);
+    js::setMethod(pIsolate, exports, "platform", platform);
+    js::setMethod(pIsolate, exports, "platforms", platforms);
+    js::setMethod(pIsolate, exports, "processEvents", processEvents);
+    js::setMethod(pIsolate, exports, "shutdown", shutdown);
+    js::set(pIsolate, exports, "measure", makeMeasureBinding(pIsolate));
+    js::set(pIsolate, exports, "qt", makeQtObjectsBinding(pIsolate));
+#ifdef QTHOST_DESKTOP
+    js::set(pIsolate, exports, "desktop", makeDesktopBinding(pIsolate));
+#endif
+#ifdef QTHOST_COMPONENT
+    js::set(pIsolate, exports, "component", makeComponentBinding(pIsolate));
+#endif
+}

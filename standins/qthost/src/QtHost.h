@@ -1,0 +1,60 @@
+#pragma once
+
+#include "DispatchGuard.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <uv.h>
+
+#include <functional>
+#include <vector>
+
+class QApplication;
+class UvEventDispatcher;
+
+// The desktop shell's Qt application on the script thread, served from Node's loop.
+// One per process; it is never restarted once it has ended.
+class QtHost
+{
+public:
+    enum class State { NotStarted, Running, Ended };
+
+    static QtHost &instance();
+
+    // Creates the dispatcher, then the application with the given platform (empty: the
+    // default). Again while running: nothing, true. False with a reason otherwise.
+    bool start(uv_loop_t *pLoop, const QString &strPlatform, QString *pError);
+    State state() const { return m_state; }
+    QString platform() const { return m_strPlatform; }
+    static QString defaultPlatform();
+    static QStringList availablePlatforms();
+
+    void setGuard(DispatchGuard guard);
+    // Qt work the script asks for: posted, window-system, due timers, ready sockets,
+    // and deferred deletes when no Qt event is being delivered.
+    bool processEvents();
+
+    // Runs before the application goes, newest first: Qt objects of the shell itself.
+    void addTeardown(std::function<void()> fn);
+
+    // Ends Qt on this thread: aboutToQuit, the shell's own objects, pending and deferred
+    // deletes, then the application if nobody holds a top-level widget any more, which
+    // also closes the loop handles. While someone does (their owner deletes them later,
+    // and that needs the application), the application stays, off the loop; calling
+    // shutdown() again after they are gone deletes it.
+    void shutdown();
+    bool applicationKept() const { return m_bApplicationKept; }
+
+private:
+    QtHost() = default;
+    void releaseApplication();
+    void flushForTeardown();
+
+    State m_state = State::NotStarted;
+    QString m_strPlatform;
+    QApplication *m_pApp = nullptr;
+    UvEventDispatcher *m_pDispatcher = nullptr;
+    std::vector<std::function<void()>> m_teardown;
+    bool m_bApplicationKept = false;
+};

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "DispatchGuard.h"
+
+#include <QAbstractEventDispatcher>
+#include <QHash>
+
+#include <uv.h>
+
+#include <cstdint>
+
+// Qt timers served by uv timers of the script thread's loop. Each Qt timer keeps its
+// own schedule in nanoseconds and arms a one-shot uv timer for its next tick, so a
+// repeating timer does not drift by the loop's millisecond rounding.
+class UvTimerSet
+{
+public:
+    explicit UvTimerSet(uv_loop_t *pLoop);
+    ~UvTimerSet();
+    UvTimerSet(const UvTimerSet &) = delete;
+    UvTimerSet &operator=(const UvTimerSet &) = delete;
+
+    void setGuard(DispatchGuard guard) { m_guard = std::move(guard); }
+
+    void registerTimer(int iTimerId, int iInterval, Qt::TimerType type, QObject *pObject);
+    bool unregisterTimer(int iTimerId);
+    bool unregisterTimers(QObject *pObject);
+    QList<QAbstractEventDispatcher::TimerInfo> registeredTimers(QObject *pObject) const;
+    int remainingTime(int iTimerId) const;
+
+    // Fires the timers already due, for a processEvents() called while the loop is busy.
+    bool fireDue();
+    // Closes every uv handle; timers are still booked but never fire again.
+    void detach();
+
+private:
+    struct Handle;
+    struct Timer
+    {
+        int iId = 0;
+        int iInterval = 0;            // milliseconds, after very coarse rounding
+        Qt::TimerType type = Qt::CoarseTimer;
+        QObject *pObject = nullptr;
+        uint64_t uDueNs = 0;          // uv_hrtime() clock
+        uint64_t uSerial = 0;         // tells a reused id from the timer it replaced
+        bool bFiring = false;
+        Handle *pHandle = nullptr;
+    };
+
+    static void onTimer(uv_timer_t *pHandle);
+    static void onClosed(uv_handle_t *pHandle);
+    bool fire(int iTimerId);
+    void arm(Timer *pTimer, bool bNeverEarly = false);
+    void release(Timer *pTimer);
+
+    uv_loop_t *m_pLoop;
+    QHash<int, Timer *> m_mapTimers;
+    uint64_t m_uNextSerial = 1;
+    DispatchGuard m_guard;
+};

@@ -1,0 +1,280 @@
+// What the desktop reports about a Qt window, forwarded to Qt as a window system does.
+#include "Win32SimWindow.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QStyleHints>
+#include <QThread>
+#include <QVector>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
+
+#include <win32sim/Qpa.h>
+
+#include <windows.h>
+
+#ifndef WM_DISPLAYCHANGE
+#define WM_DISPLAYCHANGE 0x007E
+#endif
+
+namespace {
+Win32SimWindow *g_pActive = nullptr;   // the window Qt was last told is active
+QPoint g_ptLastMouse;                  // screen position of the last mouse message
+ulong g_ulMouseTime = 0;               // event time of the last mouse message
+ulong g_ulPressTime = 0;               // event time of the last button press
+
+bool onGuiThread()
+{
+    const QCoreApplication *pApp = QCoreApplication::instance();
+    return pApp && QThread::currentThread() == pApp->thread();
+}
+
+QPoint pointFromLParam(LPARAM lParam)
+{
+    return QPoint(short(LOWORD(lParam)), short(HIWORD(lParam)));
+}
+
+// The desktop decides what is a double click (WM_LBUTTONDBLCLK); Qt decides by the time
+// between presses. Event times are spaced so that both agree.
+ulong mouseTime(UINT message)
+{
+    const ulong ulInterval = ulong(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    ulong ulTime = qMax(ulong(GetTickCount()), g_ulMouseTime + 1);
+    if (message == WM_LBUTTONDBLCLK)
+        ulTime = g_ulPressTime + 1;
+    else if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN)
+        ulTime = qMax(ulTime, g_ulPressTime + ulInterval + 1);
+    if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_LBUTTONDBLCLK)
+        g_ulPressTime = ulTime;
+    g_ulMouseTime = qMax(g_ulMouseTime, ulTime);
+    return ulTime;
+}
+
+BOOL CALLBACK collectChild(HWND hwnd, LPARAM lParam)
+{
+    reinterpret_cast<QVector<HWND> *>(lParam)->append(hwnd);
+    return TRUE;
+}
+} // namespace
+
+LRESULT CALLBACK Win32SimWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Win32SimWindow *pWindow = fromHwnd(hwnd);
+    if (!pWindow && (message == WM_NCCREATE || message == WM_CREATE) && lParam) {
+        // Only our own CreateWindowExW hands over a platform window.
+        auto *pCreate = reinterpret_cast<const CREATESTRUCTW *>(lParam);
+        if (s_pCreating && pCreate->lpCreateParams == s_pCreating) {
+            pWindow = s_pCreating;
+            pWindow->attach(hwnd);
+        }
+    }
+    if (!pWindow)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+
+    if (!onGuiThread()) {
+        // Qt can only be told on its own thread; keep the handle's fate, drop the rest.
+        if (message == WM_NCDESTROY)
+            pWindow->m_bDead = true;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+
+    // Every message first goes to the native event filters and to nativeEvent
+    // (eventType "windows_generic_MSG"), there and then, so that a widget sees
+    // WM_DESTROY while the desktop is destroying.
+    if (!pWindow->m_bDestroying) {
+        MSG msg = {hwnd, message, wParam, lParam, GetTickCount(), {g_ptLastMouse.x(), g_ptLastMouse.y()}};
+        long lResult = 0;
+        const QByteArray eventType = QByteArrayLiteral("windows_generic_MSG");
+        QAbstractEventDispatcher *pDispatcher = QAbstractEventDispatcher::instance();
+        bool bAccepted = pDispatcher && pDispatcher->filterNativeEvent(eventType, &msg, &lResult);
+        if (!bAccepted && (pWindow = fromHwnd(hwnd)))
+            bAccepted = QWindowSystemInterface::handleNativeEvent(pWindow->window(), eventType, &msg, &lResult);
+        // A handler may have deleted the window.
+        pWindow = fromHwnd(hwnd);
+        if (bAccepted) {
+            if (pWindow && message == WM_NCDESTROY)
+                pWindow->handleDestroyed();
+            return LRESULT(lResult);
+        }
+        if (!pWindow)
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return pWindow->handleMessage(message, wParam, lParam);
+}
+
+LRESULT Win32SimWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_WINDOWPOSCHANGED:
+    case WM_MOVE:
+    case WM_SIZE:
+        if (!m_bCreating)
+            syncGeometry(false);
+        if (message == WM_WINDOWPOSCHANGED && lParam) {
+            const UINT uFlags = reinterpret_cast<const WINDOWPOS *>(lParam)->flags;
+            if (uFlags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
+                updateExposureTree(nullptr, false);
+        }
+        break;
+    case WM_SHOWWINDOW:
+        // Sent before the change: the new state of this window comes with the message.
+        updateExposureTree(m_hWnd, wParam != 0);
+        break;
+    case WM_ACTIVATE:
+        handleActivate(wParam, lParam);
+        break;
+    case WM_MOUSEACTIVATE:
+        if (window()->flags() & Qt::WindowDoesNotAcceptFocus)
+            return MA_NOACTIVATE;
+        break;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        handleMouse(message, wParam, lParam);
+        return 0;
+    case WM_MOUSEWHEEL:
+        handleWheel(wParam, lParam);
+        return 0;
+    case WM_CLOSE:
+        if (!m_bCreating && !m_bDestroying)
+            QWindowSystemInterface::handleCloseEvent(window());
+        return 0;   // Qt decides whether the window goes
+    case WM_DISPLAYCHANGE:
+        win32sim::syncScreens();
+        break;
+    case WM_NCDESTROY:
+        handleDestroyed();
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(m_hWnd, message, wParam, lParam);
+}
+
+void Win32SimWindow::handleActivate(WPARAM wParam, LPARAM lParam)
+{
+    if (m_bCreating || m_bDestroying)
+        return;
+    if (LOWORD(wParam) != WA_INACTIVE) {
+        g_pActive = this;
+        QWindowSystemInterface::handleWindowActivated(window(), Qt::ActiveWindowFocusReason);
+        return;
+    }
+    if (g_pActive != this)
+        return;
+    g_pActive = nullptr;
+    // Another Qt window being activated reports itself; anything else leaves Qt inactive.
+    if (!fromHwnd(reinterpret_cast<HWND>(lParam)))
+        QWindowSystemInterface::handleWindowActivated(nullptr, Qt::ActiveWindowFocusReason);
+}
+
+void Win32SimWindow::handleMouse(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_bCreating || m_bDestroying)
+        return;
+    const QPoint ptLocal = pointFromLParam(lParam);
+    POINT pt = {ptLocal.x(), ptLocal.y()};
+    ClientToScreen(m_hWnd, &pt);
+    g_ptLastMouse = QPoint(pt.x, pt.y);
+
+    Qt::MouseButtons buttons;
+    if (wParam & MK_LBUTTON)
+        buttons |= Qt::LeftButton;
+    if (wParam & MK_RBUTTON)
+        buttons |= Qt::RightButton;
+    Qt::MouseButton button = Qt::NoButton;
+    QEvent::Type type = QEvent::MouseMove;
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        button = Qt::LeftButton;
+        buttons |= Qt::LeftButton;
+        type = QEvent::MouseButtonPress;
+        break;
+    case WM_LBUTTONUP:
+        button = Qt::LeftButton;
+        buttons &= ~Qt::LeftButton;
+        type = QEvent::MouseButtonRelease;
+        break;
+    case WM_RBUTTONDOWN:
+        button = Qt::RightButton;
+        buttons |= Qt::RightButton;
+        type = QEvent::MouseButtonPress;
+        break;
+    case WM_RBUTTONUP:
+        button = Qt::RightButton;
+        buttons &= ~Qt::RightButton;
+        type = QEvent::MouseButtonRelease;
+        break;
+    default:
+        break;
+    }
+    QWindowSystemInterface::handleMouseEvent(window(), mouseTime(message), QPointF(ptLocal), QPointF(g_ptLastMouse),
+                                             buttons, button, type);
+}
+
+void Win32SimWindow::handleWheel(WPARAM wParam, LPARAM lParam)
+{
+    if (m_bCreating || m_bDestroying)
+        return;
+    const QPoint ptGlobal = pointFromLParam(lParam);
+    POINT pt = {ptGlobal.x(), ptGlobal.y()};
+    ScreenToClient(m_hWnd, &pt);
+    g_ptLastMouse = ptGlobal;
+    const int iDelta = short(HIWORD(wParam));
+    QWindowSystemInterface::handleWheelEvent(window(), QPointF(pt.x, pt.y), QPointF(ptGlobal), QPoint(),
+                                             QPoint(0, iDelta));
+}
+
+// The desktop destroyed the window (a parent went, or someone called DestroyWindow):
+// the handle is dead and must not be used again.
+void Win32SimWindow::handleDestroyed()
+{
+    m_bDead = true;
+    if (g_pActive == this)
+        g_pActive = nullptr;
+    detach();
+    updateExposure(nullptr, false);
+}
+
+void Win32SimWindow::updateExposure(HWND hHint, bool bHintShown, bool bForce)
+{
+    bool bExposed = m_hWnd && !m_bDead && !m_bDestroying;
+    // Exposed: this window and every Qt window above it have WS_VISIBLE (hHint's new
+    // state comes with WM_SHOWWINDOW, before the change). Other ancestors do not count:
+    // nothing tells a child when a foreign ancestor shows again, so a Qt window inside
+    // a hidden browser window keeps painting and the desktop keeps it off the screen.
+    HWND hDesktop = GetDesktopWindow();
+    for (HWND h = m_hWnd; bExposed && h && h != hDesktop; h = GetAncestor(h, GA_PARENT)) {
+        if (h != m_hWnd && !fromHwnd(h))
+            continue;
+        bExposed = h == hHint ? bHintShown : (DWORD(GetWindowLongW(h, GWL_STYLE)) & WS_VISIBLE) != 0;
+    }
+    if (bExposed == m_bExposed && !bForce)
+        return;
+    m_bExposed = bExposed;
+    if (m_bCreating || m_bDestroying)
+        return;
+    ++m_iExposeCount;
+    const QRegion region = bExposed ? QRegion(QRect(QPoint(), geometry().size())) : QRegion();
+    QWindowSystemInterface::handleExposeEvent(window(), region);
+}
+
+void Win32SimWindow::updateExposureTree(HWND hHint, bool bHintShown)
+{
+    updateExposure(hHint, bHintShown);
+    if (!isAlive())
+        return;
+    // Native children (and Qt windows re-parented into this one) follow their ancestor.
+    QVector<HWND> vecChildren;
+    EnumChildWindows(m_hWnd, collectChild, reinterpret_cast<LPARAM>(&vecChildren));
+    for (HWND hChild : vecChildren) {
+        if (Win32SimWindow *pChild = fromHwnd(hChild))
+            pChild->updateExposure(hHint, bHintShown);
+    }
+}

@@ -1,0 +1,400 @@
+// The control face: windows as tests and the demo make them, what a user does, and the
+// window-manager state read back.
+#include "State.h"
+
+#include <QStringList>
+
+using namespace win32sim::detail;
+
+namespace win32sim {
+
+namespace {
+
+std::wstring wide(const QString &s)
+{
+    return s.toStdWString();
+}
+
+Window *lookup(HWND h)
+{
+    return desktop().win(h);
+}
+
+} // namespace
+
+HWND createWindow(const WindowSpec &spec)
+{
+    Lock lock(State::mutex());
+    State &s = desktop();
+    ForeignThread apps(s.creationThread ? s.creationThread : kOtherAppsThread);
+    const QString cls = spec.className.isEmpty() ? QStringLiteral("SimWindow") : spec.className;
+    s.ensureSystemClass(cls);
+    DWORD style = spec.extraStyle;
+    DWORD ex = 0;
+    HWND parentArg = nullptr;
+    if (spec.parent && s.win(spec.parent)) {
+        style |= WS_CHILD | WS_CLIPSIBLINGS;
+        parentArg = spec.parent;
+    } else {
+        style |= spec.framed ? 0 : WS_POPUP;
+        parentArg = spec.owner;
+    }
+    if (spec.framed)
+        style |= WS_OVERLAPPEDWINDOW;
+    if (spec.visible)
+        style |= WS_VISIBLE;
+    if (spec.topmost)
+        ex |= WS_EX_TOPMOST;
+    if (spec.tool)
+        ex |= WS_EX_TOOLWINDOW;
+    const QRect r = spec.rect;
+    HWND h = CreateWindowExW(ex, wide(cls).c_str(), wide(spec.title).c_str(), style, r.x(), r.y(), r.width(),
+                             r.height(), parentArg, nullptr, nullptr, nullptr);
+    if (Window *w = s.win(h))
+        w->colour = spec.colour;
+    return h;
+}
+
+ChromeWindow createChrome(const QString &title, const QRect &rect, int stripHeight)
+{
+    Lock lock(State::mutex());
+    ChromeWindow c;
+    WindowSpec frame;
+    frame.className = QStringLiteral("Chrome_WidgetWin_1");
+    frame.title = title;
+    frame.rect = rect;
+    frame.framed = true;
+    frame.colour = QColor(0xDE, 0xE1, 0xE6);
+    c.frame = createWindow(frame);
+    RECT client{};
+    GetClientRect(c.frame, &client);
+    const int strip = qBound(0, stripHeight, int(client.bottom));
+    const QRect page(0, strip, client.right, client.bottom - strip);
+    // The compositor comes first among the children, as in the browser; the render
+    // search skips it by class.
+    WindowSpec comp;
+    comp.className = QStringLiteral("Intermediate D3D Window");
+    comp.rect = page;
+    comp.parent = c.frame;
+    comp.colour = QColor(Qt::white);
+    c.compositor = createWindow(comp);
+    WindowSpec render;
+    render.className = QStringLiteral("Chrome_RenderWidgetHostHWND");
+    render.title = QStringLiteral("Chrome Legacy Window");
+    render.rect = page;
+    render.parent = c.frame;
+    render.colour = QColor(Qt::white);
+    c.render = createWindow(render);
+    return c;
+}
+
+IeWindow createIe11(const QString &frameTitle, const QRect &rect, const QStringList &tabTitles)
+{
+    Lock lock(State::mutex());
+    IeWindow ie;
+    WindowSpec frame;
+    frame.className = QStringLiteral("IEFrame");
+    frame.title = frameTitle;
+    frame.rect = rect;
+    frame.framed = true;
+    frame.colour = QColor(0xF0, 0xF0, 0xF0);
+    ie.frame = createWindow(frame);
+    RECT client{};
+    GetClientRect(ie.frame, &client);
+    const QRect area(0, 0, client.right, client.bottom);
+    for (int i = 0; i < tabTitles.size(); ++i) {
+        WindowSpec tab;
+        tab.className = QStringLiteral("Frame Tab");
+        tab.rect = area;
+        tab.parent = ie.frame;
+        tab.visible = i == 0;
+        tab.colour = QColor(Qt::white);
+        const HWND frameTab = createWindow(tab);
+        WindowSpec page;
+        page.className = QStringLiteral("TabWindowClass");
+        page.title = tabTitles.at(i);
+        page.rect = QRect(0, 0, area.width(), area.height());
+        page.parent = frameTab;
+        page.colour = QColor(Qt::white);
+        ie.frameTabs.append(frameTab);
+        ie.tabWindows.append(createWindow(page));
+    }
+    return ie;
+}
+
+void moveWindow(HWND hwnd, const QRect &r)
+{
+    Lock lock(State::mutex());
+    Window *w = lookup(hwnd);
+    if (!w)
+        return;
+    const QPoint origin = w->parent == desktop().desktop ? QPoint() : clientOrigin(w->parent);
+    SetWindowPos(hwnd, nullptr, r.x() - origin.x(), r.y() - origin.y(), r.width(), r.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void setTitle(HWND hwnd, const QString &title)
+{
+    SetWindowTextW(hwnd, wide(title).c_str());
+}
+
+void show(HWND hwnd)
+{
+    ShowWindow(hwnd, SW_SHOW);
+}
+
+void hide(HWND hwnd)
+{
+    ShowWindow(hwnd, SW_HIDE);
+}
+
+void activate(HWND hwnd)
+{
+    Lock lock(State::mutex());
+    const HWND root = GetAncestor(hwnd, GA_ROOT);
+    if (root)
+        setForegroundInternal(root, false);
+}
+
+void destroy(HWND hwnd)
+{
+    DestroyWindow(hwnd);
+}
+
+void moveTab(HWND tabWindow, HWND frameTab)
+{
+    // Frame tabs share the frame's client area, so the position numbers carry over.
+    SetParent(tabWindow, frameTab);
+}
+
+void click(const QPoint &screen, bool doubleClick)
+{
+    Lock lock(State::mutex());
+    State &s = desktop();
+    s.cursor = screen;
+    bool inClient = false;
+    const HWND target = hitTest(screen, &inClient);
+    if (!target)
+        return;
+    const HWND root = GetAncestor(target, GA_ROOT);
+    bool eat = false;
+    if (root && root != s.foreground) {
+        const LRESULT r = sendMessage(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(root),
+                                      MAKELPARAM(inClient ? HTCLIENT : 2, WM_LBUTTONDOWN));
+        eat = r == MA_ACTIVATEANDEAT || r == MA_NOACTIVATEANDEAT;
+        Window *rw = s.win(root);
+        if ((r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT || r == 0) && rw && (rw->style & WS_VISIBLE)
+            && !(rw->style & WS_DISABLED) && !(rw->exStyle & WS_EX_NOACTIVATE))
+            setForegroundInternal(root, true);
+    }
+    if (!inClient)
+        return;
+    auto send = [&](UINT msg, WPARAM keys) {
+        if (!s.win(target))
+            return;
+        const QPoint p = screen - clientOrigin(target);
+        sendMessage(target, msg, keys, MAKELPARAM(p.x(), p.y()));
+    };
+    if (!eat)
+        send(WM_LBUTTONDOWN, MK_LBUTTON);
+    send(WM_LBUTTONUP, 0);
+    if (doubleClick) {
+        Window *w = s.win(target);
+        const bool dbl = w && w->cls && (w->cls->style & CS_DBLCLKS);
+        send(dbl ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON);
+        send(WM_LBUTTONUP, 0);
+    }
+}
+
+void wheel(const QPoint &screen, int delta)
+{
+    Lock lock(State::mutex());
+    State &s = desktop();
+    s.cursor = screen;
+    const HWND target = hitTest(screen, nullptr);
+    if (target)
+        sendMessage(target, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(screen.x(), screen.y()));
+}
+
+QVector<HWND> topLevelOrder()
+{
+    Lock lock(State::mutex());
+    desktop();
+    const std::vector<HWND> l = topLevelList();
+    return QVector<HWND>(l.begin(), l.end());
+}
+
+QVector<HWND> childOrder(HWND parent)
+{
+    Lock lock(State::mutex());
+    Window *w = lookup(parent);
+    if (!w)
+        return {};
+    return QVector<HWND>(w->children.begin(), w->children.end());
+}
+
+HWND parentOf(HWND hwnd)
+{
+    Lock lock(State::mutex());
+    Window *w = lookup(hwnd);
+    return (w && w->parent != desktop().desktop) ? w->parent : nullptr;
+}
+
+HWND ownerOf(HWND hwnd)
+{
+    Lock lock(State::mutex());
+    Window *w = lookup(hwnd);
+    return w ? w->owner : nullptr;
+}
+
+QString className(HWND hwnd)
+{
+    Lock lock(State::mutex());
+    Window *w = lookup(hwnd);
+    return (w && w->cls) ? w->cls->name : QString();
+}
+
+QString title(HWND hwnd)
+{
+    Lock lock(State::mutex());
+    Window *w = lookup(hwnd);
+    return w ? w->title : QString();
+}
+
+QRect windowRect(HWND hwnd)
+{
+    Lock lock(State::mutex());
+    Window *w = lookup(hwnd);
+    return w ? screenRect(w) : QRect();
+}
+
+QRect clientRect(HWND hwnd)
+{
+    Lock lock(State::mutex());
+    Window *w = lookup(hwnd);
+    return w ? clientRectScreen(w) : QRect();
+}
+
+bool isVisible(HWND hwnd)
+{
+    Lock lock(State::mutex());
+    desktop();
+    return isVisibleChain(hwnd);
+}
+
+bool isTopmost(HWND hwnd)
+{
+    Lock lock(State::mutex());
+    Window *w = lookup(hwnd);
+    return w && (w->exStyle & WS_EX_TOPMOST);
+}
+
+bool hasRegion(HWND hwnd)
+{
+    Lock lock(State::mutex());
+    Window *w = lookup(hwnd);
+    return w && w->hasRegion;
+}
+
+QRegion region(HWND hwnd)
+{
+    Lock lock(State::mutex());
+    Window *w = lookup(hwnd);
+    if (!w)
+        return QRegion();
+    return w->hasRegion ? w->region : QRegion(0, 0, w->rect.width(), w->rect.height());
+}
+
+HWND foreground()
+{
+    Lock lock(State::mutex());
+    return desktop().foreground;
+}
+
+QString describe(HWND hwnd)
+{
+    Lock lock(State::mutex());
+    State &s = desktop();
+    const QString handle = QStringLiteral("0x%1").arg(quintptr(hwnd), 0, 16);
+    Window *w = s.win(hwnd);
+    if (!w)
+        return handle + QStringLiteral(" (no window)");
+    const QRect r = screenRect(w);
+    const QRect c = clientRectScreen(w);
+    QStringList flags;
+    flags << (isVisibleChain(hwnd) ? QStringLiteral("visible")
+                                   : (w->style & WS_VISIBLE) ? QStringLiteral("hidden-by-parent")
+                                                             : QStringLiteral("hidden"));
+    if (w->exStyle & WS_EX_TOPMOST)
+        flags << QStringLiteral("topmost");
+    if (w->exStyle & WS_EX_TOOLWINDOW)
+        flags << QStringLiteral("tool");
+    if (w->style & WS_CHILD)
+        flags << QStringLiteral("child");
+    else if (w->style & WS_POPUP)
+        flags << QStringLiteral("popup");
+    if (w->hasRegion)
+        flags << QStringLiteral("region %1 rects").arg(w->region.rectCount());
+    if (hwnd == s.foreground)
+        flags << QStringLiteral("foreground");
+    if (hwnd == s.focus)
+        flags << QStringLiteral("focus");
+    if (w->parent && w->parent != s.desktop)
+        flags << QStringLiteral("parent 0x%1").arg(quintptr(w->parent), 0, 16);
+    if (w->owner)
+        flags << QStringLiteral("owner 0x%1").arg(quintptr(w->owner), 0, 16);
+    return QStringLiteral("%1 %2 \"%3\" window (%4,%5 %6x%7) client (%8,%9 %10x%11) %12")
+        .arg(handle, w->cls ? w->cls->name : QString(), w->title)
+        .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())
+        .arg(c.x()).arg(c.y()).arg(c.width()).arg(c.height())
+        .arg(flags.join(QLatin1Char(' ')));
+}
+
+namespace {
+
+void dumpTree(HWND h, int depth, QStringList &out)
+{
+    out << QString(depth * 2, QLatin1Char(' ')) + describe(h);
+    Window *w = State::get().win(h);
+    if (!w)
+        return;
+    for (HWND c : w->children)
+        dumpTree(c, depth + 1, out);
+}
+
+} // namespace
+
+QString dump()
+{
+    Lock lock(State::mutex());
+    desktop();
+    QStringList out;
+    for (HWND h : topLevelList())
+        dumpTree(h, 0, out);
+    return out.join(QLatin1Char('\n'));
+}
+
+QVector<PostedMessage> postedMessages(HWND hwnd)
+{
+    Lock lock(State::mutex());
+    QVector<PostedMessage> out;
+    for (const auto &q : desktop().queues)
+        for (const MSG &m : q.second)
+            if (!hwnd || m.hwnd == hwnd)
+                out.append(PostedMessage{m.hwnd, m.message, m.wParam, m.lParam});
+    return out;
+}
+
+void clearPostedMessages()
+{
+    Lock lock(State::mutex());
+    desktop().queues.clear();
+}
+
+void setMessageObserver(MessageHook hook)
+{
+    Lock lock(State::mutex());
+    desktop().observer = std::move(hook);
+}
+
+} // namespace win32sim

@@ -1,0 +1,236 @@
+'use strict';
+// The script class over the built add-on: registration, the 42 methods, the reply frame
+// seen from the script, texts both ways, and notification delivery to the callback.
+const test = require('node:test');
+const assert = require('node:assert');
+const fs = require('fs');
+const path = require('path');
+const v8 = require('v8');
+const vm = require('vm');
+const { spawnSync } = require('child_process');
+
+// The bridge test library greets through the callback when this is set (see
+// tests/spine/SpinePlugin.cpp); set before it is first loaded.
+process.env.SPINE_PLUGIN_GREET = '1';
+const { WindowControl, buildDir } = require('../../lib');
+
+const METHODS = [
+  'StartService', 'StopService', 'RequestInterface', 'SetCallback', 'CreateWnd', 'ShowWnd', 'HideWnd',
+  'DestroyWnd', 'SetWndGeometry', 'SetWndCover', 'ChangePlayMode', 'SetLanguageType', 'InitLoginInfo',
+  'SetTranslateFile', 'SwitchToSimple', 'UpdateParentWnd', 'CuttingPartWindow', 'RepairPartWindow',
+  'SetFirstDayOfWeek', 'SetHubToken', 'StartPlay', 'StopPlay', 'SetPreview3DPosition', 'StopTotal',
+  'SetDragMode', 'ShowErrorInfoInFullScreen', 'SetNumberOfWindows', 'GetFishEyePTZPreset',
+  'SetFishEyePTZPreset', 'ControlFishEyePTZ', 'ControlFishEyeParol', 'SetVanePlayInfo',
+  'SetWndAutoPanState', 'SetLocalConfig', 'ConnectClose', 'StartDownloadCameraHeatValue', 'OpenPtzWnd',
+  'HandleRequest', 'TriggerMouseEvent', 'GrabOpen', 'RestoreWnd', 'SimMouseClickEvent',
+];
+const NO_REPLY = ['SetCallback', 'SetLocalConfig', 'ConnectClose'];
+const VIDEO = [
+  'SetHubToken', 'StartPlay', 'StopPlay', 'SetPreview3DPosition', 'StopTotal', 'SetDragMode',
+  'ShowErrorInfoInFullScreen', 'SetNumberOfWindows', 'GetFishEyePTZPreset', 'SetFishEyePTZPreset',
+  'ControlFishEyePTZ', 'ControlFishEyeParol', 'SetVanePlayInfo', 'SetWndAutoPanState',
+  'StartDownloadCameraHeatValue', 'OpenPtzWnd',
+];
+const EXTRA = {
+  GetFishEyePTZPreset: { presetInfo: { posX: 0, posY: 0, zoom: 0 } },
+  HandleRequest: { message: '' },
+  RequestInterface: { responseMsg: {} },
+};
+const REPLY_METHODS = METHODS.filter((m) => !NO_REPLY.includes(m));
+// StartService loads a library even for an unknown window: it has tests of its own.
+const WINDOW_REQUESTS = REPLY_METHODS.filter((m) => m !== 'StartService');
+
+const moduleOf = (method) => (VIDEO.includes(method) ? 3 : 5);
+const expected = (method, fields) => ({ ...fields, ...(EXTRA[method] || {}) });
+
+// Every object stays reachable: collecting one silences notifications, which only the
+// test about collection may do.
+const live = [];
+const make = () => { const w = new WindowControl(); live.push(w); return w; };
+const wc = make();
+
+test('the exports hold the class, constructed with or without new', () => {
+  assert.strictEqual(typeof WindowControl, 'function');
+  assert.strictEqual(WindowControl.name, 'WindowControl');
+  const plain = WindowControl('ignored');
+  live.push(plain);
+  assert.ok(wc instanceof WindowControl);
+  assert.ok(plain instanceof WindowControl);
+  assert.deepStrictEqual(
+    Object.getOwnPropertyNames(WindowControl.prototype).filter((n) => n !== 'constructor'), METHODS);
+  for (const name of METHODS) assert.strictEqual(typeof plain[name], 'function', name);
+});
+
+test('methods refuse a receiver that is not a WindowControl', () => {
+  for (const name of ['StopPlay', 'SetCallback', 'ConnectClose']) {
+    assert.throws(() => WindowControl.prototype[name].call({}, '{}'), TypeError, name);
+  }
+});
+
+test('SetCallback, SetLocalConfig and ConnectClose return undefined', () => {
+  for (const name of NO_REPLY) {
+    for (const arg of [undefined, 'x', '{"uuid":"w"}', 42, {}]) {
+      assert.strictEqual(wc[name](arg), undefined, `${name}(${String(arg)})`);
+    }
+    assert.strictEqual(wc[name](), undefined);
+  }
+  wc.SetCallback(null);
+});
+
+test('text that does not parse gives code 1 with the request\'s module, and the extra keys', () => {
+  const badInputs = [undefined, '', '{', 42, null, {}, '{"a":1,}', Symbol('s'), { toString() { throw new Error('no'); } }];
+  for (const method of REPLY_METHODS) {
+    const want = expected(method, { errorCode: 1, errorModule: moduleOf(method), sequence: '', uuid: '' });
+    assert.deepStrictEqual(JSON.parse(wc[method]()), want, `${method}()`);
+    badInputs.forEach((input, i) => {
+      assert.deepStrictEqual(JSON.parse(wc[method](input)), want, `${method}, input ${i}`);
+    });
+  }
+});
+
+test('an array reads nothing, an unknown window is answered as success', () => {
+  for (const method of WINDOW_REQUESTS) {
+    assert.deepStrictEqual(JSON.parse(wc[method]('[]')),
+      expected(method, { errorCode: 0, errorModule: 0, sequence: '', uuid: '' }), method);
+    const request = JSON.stringify({ sequence: 'q1', uuid: 'no-such-window', rect: { width: 5 }, wndIndex: 2 });
+    assert.deepStrictEqual(JSON.parse(wc[method](request)),
+      expected(method, { errorCode: 0, errorModule: 0, sequence: 'q1', uuid: 'no-such-window' }), method);
+  }
+  assert.strictEqual(wc.ShowWnd('{"sequence":"7","uuid":"w1"}'),
+    '{"errorCode":0,"errorModule":0,"sequence":"7","uuid":"w1"}');
+  assert.strictEqual(wc.StopPlay('{"sequence":7,"uuid":"w1"}'),
+    '{"errorCode":0,"errorModule":0,"sequence":"","uuid":"w1"}');
+});
+
+test('extra keys take their sorted places in the reply text', () => {
+  const request = '{"sequence":"s","uuid":"u"}';
+  assert.strictEqual(wc.GetFishEyePTZPreset(request),
+    '{"errorCode":0,"errorModule":0,"presetInfo":{"posX":0,"posY":0,"zoom":0},"sequence":"s","uuid":"u"}');
+  assert.strictEqual(wc.HandleRequest(request),
+    '{"errorCode":0,"errorModule":0,"message":"","sequence":"s","uuid":"u"}');
+  assert.strictEqual(wc.RequestInterface(request),
+    '{"errorCode":0,"errorModule":0,"responseMsg":{},"sequence":"s","uuid":"u"}');
+  assert.strictEqual(wc.GetFishEyePTZPreset(''),
+    '{"errorCode":1,"errorModule":3,"presetInfo":{"posX":0,"posY":0,"zoom":0},"sequence":"","uuid":""}');
+});
+
+test('texts cross in UTF-8 both ways and are cut at the first NUL', () => {
+  const sequence = 'caf\u00e9 \u65e5\u672c \u{1F600} "q" \\';
+  const uuid = '\u00fc-\u0416';
+  assert.deepStrictEqual(JSON.parse(wc.StopTotal(JSON.stringify({ sequence, uuid }))),
+    { errorCode: 0, errorModule: 0, sequence, uuid });
+  // A raw NUL cuts the text; what stands before it is a whole request here...
+  assert.deepStrictEqual(JSON.parse(wc.StopTotal('{"sequence":"a","uuid":"b"}\u0000trailing')),
+    { errorCode: 0, errorModule: 0, sequence: 'a', uuid: 'b' });
+  // ...and half of one there.
+  assert.strictEqual(JSON.parse(wc.StopTotal('{"sequence":"a\u0000b","uuid":"u"}')).errorCode, 1);
+  // An escaped NUL inside a JSON string is no NUL of the text, and comes back escaped.
+  assert.strictEqual(JSON.parse(wc.StopTotal('{"sequence":"a\\u0000b","uuid":"u"}')).sequence, 'a\u0000b');
+  // A lone surrogate cannot be UTF-8: it arrives as U+FFFD.
+  assert.strictEqual(JSON.parse(wc.StopTotal(`{"sequence":"x\ud800y","uuid":"u"}`)).sequence, 'x\ufffdy');
+});
+
+test('StartService answers 4 for a library that cannot be loaded', () => {
+  assert.deepStrictEqual(JSON.parse(wc.StartService('[]')),
+    { errorCode: 4, errorModule: 5, sequence: '', uuid: '' });
+  assert.deepStrictEqual(
+    JSON.parse(wc.StartService('{"sequence":"1","uuid":"w","options":{"dllPath":"no/such/library.so"}}')),
+    { errorCode: 4, errorModule: 5, sequence: '1', uuid: 'w' });
+});
+
+// Notifications: the bridge test library greets once on the loading call's thread (so
+// within StartService) and once from a thread of its own (so later, from the event loop).
+const pluginFile = path.join(buildDir, 'tests', 'spine', 'spine_plugin.so');
+const dllPath = path.relative(path.dirname(fs.realpathSync(process.execPath)), pluginFile);
+const havePlugin = fs.existsSync(pluginFile);
+const SYNC_TEXT = '{"cmd":"window.integrationCallBack","responseMsg":{"phase":"sync","text":"caf\u00e9 \u65e5\u672c"},"sequence":"","uuid":""}';
+const THREAD_TEXT = '{"cmd":"window.integrationCallBack","responseMsg":{"phase":"thread"},"sequence":"","uuid":""}';
+let serviceCount = 0;
+
+// One load of the library: calls within StartService, then waits for the thread's call.
+async function greet(control, callback) {
+  const uuid = `svc${++serviceCount}`;
+  let resolveThread;
+  const threadCall = new Promise((resolve) => { resolveThread = resolve; });
+  const calls = [];
+  control.SetCallback((text) => {
+    calls.push(text);
+    if (callback) callback(text);
+    if (text === THREAD_TEXT) resolveThread();
+  });
+  const reply = JSON.parse(control.StartService(JSON.stringify({ uuid, options: { dllPath } })));
+  const callsDuringRequest = calls.slice();
+  let timer;
+  const timeout = new Promise((resolve) => { timer = setTimeout(resolve, 2000); });
+  await Promise.race([threadCall, timeout]);
+  clearTimeout(timer);
+  await new Promise((resolve) => setTimeout(resolve, 50));   // further deliveries, if any
+  control.StopService(JSON.stringify({ uuid }));
+  return { reply, callsDuringRequest, calls };
+}
+
+test('notifications reach the callback, during a request and from the event loop', { skip: !havePlugin }, async () => {
+  const { reply, callsDuringRequest, calls } = await greet(wc);
+  assert.strictEqual(reply.errorCode, 0);
+  const n = live.length;   // one delivery per live object
+  assert.deepStrictEqual(callsDuringRequest, Array(n).fill(SYNC_TEXT));
+  assert.deepStrictEqual(calls, [...Array(n).fill(SYNC_TEXT), ...Array(n).fill(THREAD_TEXT)]);
+});
+
+test('every live object delivers each notification once', { skip: !havePlugin }, async () => {
+  const before = live.length;
+  make();
+  const { calls } = await greet(wc);
+  assert.strictEqual(live.length, before + 1);
+  assert.deepStrictEqual(calls, [...Array(before + 1).fill(SYNC_TEXT), ...Array(before + 1).fill(THREAD_TEXT)]);
+});
+
+test('a callback that is not a function drops notifications without a word', { skip: !havePlugin }, async () => {
+  wc.SetCallback(42);
+  const uuid = 'svc-nofn';
+  assert.strictEqual(JSON.parse(wc.StartService(JSON.stringify({ uuid, options: { dllPath } }))).errorCode, 0);
+  await new Promise((resolve) => setTimeout(resolve, 100));
+  wc.StopService(JSON.stringify({ uuid }));
+});
+
+test('a callback that throws during a request throws to that request\'s caller', { skip: !havePlugin }, () => {
+  wc.SetCallback(() => { throw new Error('boom'); });
+  const uuid = 'svc-throw';
+  assert.throws(() => wc.StartService(JSON.stringify({ uuid, options: { dllPath } })), /boom/);
+  wc.SetCallback(null);   // the thread's call comes later; nothing left to throw
+  wc.StopService(JSON.stringify({ uuid }));
+});
+
+test('a callback that throws from the event loop is reported and the script goes on', { skip: !havePlugin }, () => {
+  const script = `
+    const { WindowControl } = require(${JSON.stringify(path.join(__dirname, '..', '..', 'lib'))});
+    const w = new WindowControl();
+    let n = 0;
+    w.SetCallback((t) => { if (++n === 2) throw new Error('late boom'); });
+    w.StartService(JSON.stringify({ uuid: 'x', options: { dllPath: ${JSON.stringify(dllPath)} } }));
+    setTimeout(() => console.log('after', n), 300);`;
+  const child = spawnSync(process.execPath, ['-e', script], {
+    env: { ...process.env, WC_BUILD_DIR: buildDir, SPINE_PLUGIN_GREET: '1' }, encoding: 'utf8', timeout: 20000,
+  });
+  assert.strictEqual(child.status, 0, child.stderr);
+  assert.match(child.stdout, /after 2/);
+  assert.match(child.stderr, /notification callback threw: .*late boom/);
+});
+
+test('collecting any WindowControl object silences notifications until SetCallback', { skip: !havePlugin }, async () => {
+  v8.setFlagsFromString('--expose-gc');
+  const gc = vm.runInNewContext('gc');
+  (() => { new WindowControl(); })();   // eslint-disable-line no-new
+  const calls = [];
+  wc.SetCallback((text) => calls.push(text));
+  gc();
+  await new Promise((resolve) => setImmediate(resolve));
+  const uuid = 'svc-gc';
+  wc.StartService(JSON.stringify({ uuid, options: { dllPath } }));
+  await new Promise((resolve) => setTimeout(resolve, 100));
+  wc.StopService(JSON.stringify({ uuid }));
+  assert.deepStrictEqual(calls, []);
+
+  const again = await greet(wc);
+  assert.strictEqual(again.calls.filter((t) => t === THREAD_TEXT).length, live.length);
+});

@@ -1,0 +1,139 @@
+// The manager: one instance, the component library initialised once, the registry in
+// key order, and the lifecycle requests that need nothing but the registry.
+#include "TestApplication.h"
+
+#include "host/WindowControl.h"
+#include "manager/WindowControlManager.h"
+
+#include <VarAvozov/Control.h>
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPointer>
+
+namespace {
+
+class ManagerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        testApplication();
+        WindowControlManager::DeleteInstance();
+        varavozov::reset();
+    }
+    void TearDown() override { WindowControlManager::DeleteInstance(); }
+
+    static WindowControlManager *manager() { return WindowControlManager::GetInstance(); }
+};
+
+} // namespace
+
+TEST_F(ManagerTest, OneInstanceAndOneInitialisation)
+{
+    WindowControlManager *pFirst = WindowControlManager::GetInstance();
+    EXPECT_EQ(WindowControlManager::GetInstance(), pFirst);
+    EXPECT_EQ(varavozov::initStreamClientCount(), 1);
+    EXPECT_EQ(varavozov::uninitStreamClientCount(), 0);
+    EXPECT_STREQ(pFirst->metaObject()->className(), "WindowControlManager");
+    EXPECT_EQ(pFirst->qt_metacast("CSingleton<WindowControlManager>"),
+              static_cast<void *>(static_cast<CSingleton<WindowControlManager> *>(pFirst)));
+
+    WindowControlManager::DeleteInstance();
+    EXPECT_EQ(varavozov::uninitStreamClientCount(), 1);
+    WindowControlManager::GetInstance();
+    EXPECT_EQ(varavozov::initStreamClientCount(), 2);
+}
+
+TEST_F(ManagerTest, RegistryKeepsKeyOrderAndReplaces)
+{
+    auto *pB = new WindowControl;
+    auto *pA = new WindowControl;
+    auto *pA2 = new WindowControl;
+    manager()->insertWindow("b", pB);
+    manager()->insertWindow("a", pA);
+    EXPECT_EQ(manager()->windowKeys(), QStringList({"a", "b"}));
+    manager()->insertWindow("a", pA2);
+    EXPECT_EQ(manager()->findWindow("a"), pA2);
+    // The replaced host is no longer the manager's; deleting it leaves the new entry.
+    delete pA;
+    EXPECT_EQ(manager()->findWindow("a"), pA2);
+    EXPECT_EQ(manager()->findWindow("A"), nullptr);
+
+    QPointer<WindowControl> pGuardB = pB;
+    WindowControlManager::DeleteInstance();
+    EXPECT_TRUE(pGuardB.isNull());   // the manager owns what its registry holds
+}
+
+TEST_F(ManagerTest, ClosedHostLeavesTheRegistry)
+{
+    auto *pHost = new WindowControl;
+    manager()->insertWindow("w", pHost);
+    pHost->close();   // deletes itself on close
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(manager()->findWindow("w"), nullptr);
+    EXPECT_TRUE(manager()->windowKeys().isEmpty());
+}
+
+TEST_F(ManagerTest, HideAndDestroyActOnRegisteredHostsOnly)
+{
+    auto *pHost = new WindowControl;
+    pHost->show();
+    manager()->insertWindow("w", pHost);
+    manager()->setIntegrationWnd("w", reinterpret_cast<HWND>(0x55));
+    QPointer<WindowControl> pGuard = pHost;
+
+    EXPECT_EQ(manager()->HideWnd(R"({"sequence":"1","uuid":"W"})"),
+              R"({"errorCode":0,"errorModule":0,"sequence":"1","uuid":"W"})");
+    EXPECT_TRUE(pHost->isVisible());
+    manager()->HideWnd(R"({"uuid":"w"})");
+    EXPECT_FALSE(pHost->isVisible());
+
+    EXPECT_EQ(manager()->DestroyWnd(R"({"sequence":"2","uuid":"w"})"),
+              R"({"errorCode":0,"errorModule":0,"sequence":"2","uuid":"w"})");
+    EXPECT_TRUE(pGuard.isNull());
+    EXPECT_EQ(manager()->findWindow("w"), nullptr);
+    EXPECT_EQ(manager()->integrationWnd("w"), nullptr);
+    EXPECT_EQ(manager()->DestroyWnd("{"), R"({"errorCode":1,"errorModule":5,"sequence":"","uuid":""})");
+}
+
+TEST_F(ManagerTest, SetLocalConfigAndConnectCloseIgnoreUnknownWindows)
+{
+    auto *pHost = new WindowControl;
+    manager()->insertWindow("w", pHost);
+    manager()->SetLocalConfig("not json");
+    manager()->ConnectClose(R"({"uuid":"w"})");   // a request text is no window key
+    EXPECT_EQ(manager()->findWindow("w"), pHost);
+}
+
+TEST_F(ManagerTest, CreateWndAnswersWithoutRegisteringYet)
+{
+    EXPECT_EQ(manager()->CreateWnd(R"({"sequence":"1","uuid":"w","rect":{"width":10}})"),
+              R"({"errorCode":0,"errorModule":0,"sequence":"1","uuid":"w"})");
+    EXPECT_TRUE(manager()->windowKeys().isEmpty());
+}
+
+TEST(WindowHost, ConstructionState)
+{
+    testApplication();
+    WindowControl host;
+    EXPECT_EQ(host.objectName(), "WindowControl");
+    EXPECT_EQ(host.windowTitle(), "WindowControl");
+    EXPECT_EQ(host.size(), QSize(400, 300));
+    EXPECT_EQ(int(host.windowFlags()), 0x80B);
+    EXPECT_TRUE(host.testAttribute(Qt::WA_DeleteOnClose));
+    EXPECT_FALSE(host.testAttribute(Qt::WA_QuitOnClose));
+    EXPECT_TRUE(host.testAttribute(Qt::WA_WState_Created));   // the native window exists
+    EXPECT_TRUE(host.isEmbed());
+    EXPECT_FALSE(host.isFullScreen());
+    EXPECT_EQ(host.parentHwnd(), nullptr);
+    EXPECT_EQ(host.integrationWnd(), nullptr);
+    EXPECT_EQ(host.wndRect(), QRect(QPoint(0, 0), QPoint(0, 0)));
+
+    EXPECT_EQ(host.lastTimestamp("setWndGeometry"), "0");
+    EXPECT_EQ(host.lastTimestamp("other"), "");
+    host.setLastTimestamp("setWndGeometry", "17");
+    EXPECT_EQ(host.lastTimestamp("setWndGeometry"), "17");
+}
