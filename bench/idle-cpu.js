@@ -1,7 +1,8 @@
 'use strict';
 // Idle CPU of a Node process with the WindowControl module loaded and one WindowControl
-// created (its manager's 15 ms and 100 ms coarse timers run), against a bare Node process
-// idling in the same run. Each is a child process measured with process.cpuUsage().
+// created (its manager's 15 ms and 100 ms coarse timers run), against, in the same run, a
+// bare Node process idling and one running Node's own setInterval at the same periods.
+// Each is a child process measured with process.cpuUsage().
 // Without WindowControl.node in the build, the host shell alone runs two probe timers of
 // the same periods instead (and says so).
 // Usage: node bench/idle-cpu.js [seconds=10]      (WC_BUILD_DIR picks the build)
@@ -14,7 +15,11 @@ const seconds = Number(process.argv[2]) || 10;
 function child(kind) {
   const { buildDir, start, host } = require('../lib/host');
   let label = 'bare node';
-  if (kind === 'subject') {
+  if (kind === 'intervals') {
+    setInterval(() => {}, 15);
+    setInterval(() => {}, 100);
+    label = 'node setInterval 15 ms + 100 ms';
+  } else if (kind === 'subject') {
     if (fs.existsSync(path.join(buildDir, 'WindowControl.node'))) {
       const { WindowControl } = require('../lib');
       globalThis.keep = new WindowControl();
@@ -31,7 +36,8 @@ function child(kind) {
   setTimeout(() => {
     const cpu = process.cpuUsage(cpu0);
     const wallUs = Number(process.hrtime.bigint() - t0) / 1000;
-    process.stdout.write(JSON.stringify({ label, percent: (100 * (cpu.user + cpu.system)) / wallUs }));
+    const line = JSON.stringify({ label, percent: (100 * (cpu.user + cpu.system)) / wallUs });
+    process.stdout.write(line, () => process.exit(0)); // intervals would keep it alive
   }, seconds * 1000);
 }
 
@@ -48,11 +54,10 @@ if (process.argv[3] === '--child') {
   child(process.argv[4]);
 } else {
   (async () => {
-    const [subject, bare] = await Promise.all([run('subject'), run('bare')]);
+    const [subject, bare, intervals] = await Promise.all([run('subject'), run('bare'), run('intervals')]);
     console.log(`idle-cpu: ${seconds} s, CPU as % of one core`);
-    console.log(`  ${subject.label}: ${subject.percent.toFixed(3)} %`);
-    console.log(`  ${bare.label}: ${bare.percent.toFixed(3)} %`);
-    console.log(`  difference ${(subject.percent - bare.percent).toFixed(3)} points, ratio ${(subject.percent / Math.max(bare.percent, 1e-6)).toFixed(1)}`);
+    for (const r of [subject, bare, intervals]) console.log(`  ${r.label}: ${r.percent.toFixed(3)} %`);
+    console.log(`  ratio to node setInterval at the same periods: ${(subject.percent / Math.max(intervals.percent, 1e-6)).toFixed(2)}`);
     console.log(`  target (< 1 % of a core): ${subject.percent < 1 ? 'met' : 'NOT met'}`);
   })().catch((e) => { console.error(e.message); process.exit(1); });
 }

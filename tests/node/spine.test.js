@@ -89,7 +89,8 @@ test('text that does not parse gives code 1 with the request\'s module, and the 
 });
 
 test('an array reads nothing, an unknown window is answered as success', () => {
-  for (const method of WINDOW_REQUESTS) {
+  // CreateWnd makes a window: an unknown key is the browser it searches for (5001 when none).
+  for (const method of WINDOW_REQUESTS.filter((m) => m !== 'CreateWnd')) {
     assert.deepStrictEqual(JSON.parse(wc[method]('[]')),
       expected(method, { errorCode: 0, errorModule: 0, sequence: '', uuid: '' }), method);
     const request = JSON.stringify({ sequence: 'q1', uuid: 'no-such-window', rect: { width: 5 }, wndIndex: 2 });

@@ -132,10 +132,10 @@ TEST_F(QpaTest, DesktopVisibilityReachesQt)
     EXPECT_FALSE(pTop->isExposed());
 
     // A Qt window moved into a hidden browser window paints once that window shows.
-    win32sim::WindowSpec spec;
-    spec.rect = QRect(500, 100, 300, 300);
-    spec.visible = false;
-    const HWND hPlain = win32sim::createWindow(spec);
+    win32sim::WindowSpec desc;
+    desc.rect = QRect(500, 100, 300, 300);
+    desc.visible = false;
+    const HWND hPlain = win32sim::createWindow(desc);
     Probe host(nullptr, Qt::Tool | Qt::FramelessWindowHint);
     host.setGeometry(10, 10, 50, 50);
     host.show();
@@ -152,9 +152,9 @@ TEST_F(QpaTest, DesktopVisibilityReachesQt)
 
 TEST_F(QpaTest, DestroyedParentReachesNativeEvent)
 {
-    win32sim::WindowSpec spec;
-    spec.rect = QRect(50, 50, 400, 300);
-    const HWND hPlain = win32sim::createWindow(spec);
+    win32sim::WindowSpec desc;
+    desc.rect = QRect(50, 50, 400, 300);
+    const HWND hPlain = win32sim::createWindow(desc);
     auto *host = new Probe(nullptr, Qt::Tool | Qt::FramelessWindowHint);
     const HWND h = hwndOf(host);
     SetParent(h, hPlain);
@@ -179,9 +179,9 @@ TEST_F(QpaTest, DestroyedParentReachesNativeEvent)
 
 TEST_F(QpaTest, HostLeavingItsDestroyedParentSurvives)
 {
-    win32sim::WindowSpec spec;
-    spec.rect = QRect(50, 50, 400, 300);
-    const HWND hPlain = win32sim::createWindow(spec);
+    win32sim::WindowSpec desc;
+    desc.rect = QRect(50, 50, 400, 300);
+    const HWND hPlain = win32sim::createWindow(desc);
     auto *host = new Probe(nullptr, Qt::Tool | Qt::FramelessWindowHint);
     host->detachOnDestroy = true;
     host->setGeometry(10, 10, 100, 100);
@@ -224,9 +224,9 @@ TEST_F(QpaTest, ForegroundActivatesQtWindows)
     EXPECT_EQ(a.activations.last(), QEvent::WindowDeactivate);
     EXPECT_EQ(b.activations.last(), QEvent::WindowActivate);
 
-    win32sim::WindowSpec spec;
-    spec.rect = QRect(500, 500, 100, 100);
-    win32sim::activate(win32sim::createWindow(spec));
+    win32sim::WindowSpec desc;
+    desc.rect = QRect(500, 500, 100, 100);
+    win32sim::activate(win32sim::createWindow(desc));
     flush();
     EXPECT_EQ(b.activations.last(), QEvent::WindowDeactivate);
     EXPECT_EQ(QApplication::activeWindow(), nullptr);

@@ -108,13 +108,6 @@ TEST_F(ManagerTest, SetLocalConfigAndConnectCloseIgnoreUnknownWindows)
     EXPECT_EQ(manager()->findWindow("w"), pHost);
 }
 
-TEST_F(ManagerTest, CreateWndAnswersWithoutRegisteringYet)
-{
-    EXPECT_EQ(manager()->CreateWnd(R"({"sequence":"1","uuid":"w","rect":{"width":10}})"),
-              R"({"errorCode":0,"errorModule":0,"sequence":"1","uuid":"w"})");
-    EXPECT_TRUE(manager()->windowKeys().isEmpty());
-}
-
 TEST(WindowHost, ConstructionState)
 {
     testApplication();

@@ -2,7 +2,16 @@
 
 #include "ui_WindowControl.h"
 
+#include "utils/ConfigLocations.h"
+
+#include <Integration/IntegrationExports.h>
 #include <VarAvozov/WebClientComponents.h>
+
+#include <QDebug>
+#include <QLibrary>
+
+#include <limits>
+#include <new>
 
 WindowControl::WindowControl(QWidget *parent)
     : QWidget(parent)
@@ -67,6 +76,98 @@ WindowControl::~WindowControl()
         m_pIntegrationWnd = nullptr;
     }
     delete ui;
+}
+
+int WindowControl::createWnd(const QString &uuid, const QString &className, bool embed,
+                             QString parentWnd, int workMode, int splitType,
+                             const QString &languageType, int wndMode, unsigned int wndNum)
+{
+    m_strUUID = uuid;
+    m_bEmbed = embed;
+    if (!parentWnd.isEmpty())
+        m_bActiveXParent = true;
+    qDebug().noquote().nospace() << "m_bEmbed = " << m_bEmbed;
+
+    bool bCreated;
+    if (m_pIntegrationLib) {
+        bCreated = createIntegrationWnd();
+    } else {
+        qDebug().noquote().nospace() << "iWorkMode = " << workMode << ", iSplitType = " << splitType;
+        bCreated = createWebClient(uuid, workMode, splitType, languageType, wndMode, wndNum);
+    }
+
+    if (!parentWnd.isEmpty()) {
+        // A handle given by the page is always embedded in; no window search is made.
+        m_bEmbed = true;
+        bool bNumber = false;
+        const qulonglong handle = parentWnd.toULongLong(&bNumber, 10);
+        m_hParentHwnd = (bNumber && handle <= std::numeric_limits<quintptr>::max())
+                            ? reinterpret_cast<HWND>(static_cast<quintptr>(handle))
+                            : nullptr;
+        SetParent(m_hWnd, m_hParentHwnd);
+    } else {
+        findParentWnd(uuid, className);
+    }
+    qDebug().noquote().nospace() << "m_hParentHwnd = " << m_hParentHwnd;
+
+    if (!m_hParentHwnd)
+        return 5001;
+    return bCreated ? 0 : 5000;
+}
+
+bool WindowControl::createIntegrationWnd()
+{
+    auto pfnCreateWnd = reinterpret_cast<PFN_createWnd>(m_pIntegrationLib->resolve(INTEGRATION_EXPORT_CREATE_WND));
+    if (pfnCreateWnd)
+        m_pIntegrationWnd = pfnCreateWnd(m_hWnd);
+    else
+        qDebug().noquote() << "createWnd export failed.";
+    if (!m_pIntegrationWnd) {
+        qDebug().noquote() << "createWnd call failed.";
+        return false;
+    }
+    return true;
+}
+
+bool WindowControl::createWebClient(const QString &uuid, int workMode, int splitType,
+                                    const QString &languageType, int wndMode, unsigned int wndNum)
+{
+    try {
+        m_pWebClient = new WebClientComponents(this, workMode, static_cast<ComponentSplitType>(splitType),
+                                               languageType, static_cast<WndMode>(wndMode), wndNum);
+    } catch (const std::bad_alloc &) {
+        // The component library reports a component it cannot make this way.
+        m_pWebClient = nullptr;
+        return false;
+    }
+    m_pWebClient->SetWebUUID(uuid);
+    connectWebClient();
+    m_pWebClient->SetConfigXmlPath(QString::fromUtf8(configXmlDir().c_str()),
+                                   QString::fromUtf8(serviceDataDir().c_str()));
+    return true;
+}
+
+void WindowControl::connectWebClient()
+{
+    WebClientComponents *c = m_pWebClient;
+    connect(c, &WebClientComponents::SignalSetSelectedWnd, this, &WindowControl::onSetSelectWnd);
+    connect(c, &WebClientComponents::SignalOpenPTZ, this, &WindowControl::onOpenPTZ);
+    connect(c, &WebClientComponents::SignaleUpdateCameraIcon, this, &WindowControl::onUpdateCameraIcon);
+    connect(c, &WebClientComponents::SignalTalkUrlEmpty, this, &WindowControl::onTalkUrlEmpty);
+    connect(c, &WebClientComponents::SignalGotoPlayback, this, &WindowControl::onGotoPlayback);
+    connect(c, &WebClientComponents::SignalPreviewWnd3DPostion, this, &WindowControl::onPreviewWnd3DPostion);
+    connect(c, &WebClientComponents::SignalAllStop, this, &WindowControl::onStopPlayAll);
+    connect(c, &WebClientComponents::SignalWheelEvent, this, &WindowControl::onWheelEvent);
+    connect(c, &WebClientComponents::SignalQuitedFullScreen, this, &WindowControl::onQuitedFullScreen);
+    connect(c, &WebClientComponents::SignalEnteredFullScreen, this, &WindowControl::onEnteredFullScreen);
+    connect(c, &WebClientComponents::SignalManuallyClose, this, &WindowControl::onManuallyClose);
+    connect(c, &WebClientComponents::SignalFisheyeExpandChanged, this, &WindowControl::onFisheyeExpandChanged);
+    connect(c, &WebClientComponents::SignalGetVanePlayInfo, this, &WindowControl::onGetVanePlayInfo);
+    connect(c, &WebClientComponents::SignalMousePressed, this, &WindowControl::onMousePressed);
+    connect(c, &WebClientComponents::SignalWndPTZControl, this, &WindowControl::onWndPtzControl);
+    connect(c, &WebClientComponents::SignalHeatMap, this, &WindowControl::onHeatMap);
+    connect(c, &WebClientComponents::SignalUpdate3DState, this, &WindowControl::onUpdate3DState);
+    connect(c, &WebClientComponents::SignalSendMessage, this, &WindowControl::onSendMessage);
 }
 
 void WindowControl::setIntegrationLibrary(QLibrary *pLibrary)

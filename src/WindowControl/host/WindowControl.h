@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <VarAvozov/ComponentTypes.h>
+
+#include <QJsonObject>
 #include <QMap>
 #include <QRect>
 #include <QString>
@@ -38,6 +41,99 @@ public:
     QString lastTimestamp(const QString &name) const { return m_mapLastTimestamp.value(name); }
     void setLastTimestamp(const QString &name, const QString &timestamp) { m_mapLastTimestamp.insert(name, timestamp); }
 
+    // Video operations: forward to the component (nothing without one)
+    void changePlayMode(int type);
+    void setLanguageType(const QString &type);
+    void setTranslateFile(const QString &language);
+    void switchToSimple(int simple);
+    void setFirstDayOfWeek(int firstDay);
+    void setDragMode(int drag);
+    void setNumberOfWindows(int number);
+    void setLocalConfig(const QString &config);
+    void initLoginInfo(const QString &hubAddress, int hubPort, const QString &sessionID,
+                       int loginModel, const QString &userType, const QString &networkType);
+    void setHubToken(const QString &token);
+    void setVanePlayInfo(const QString &guid, const QString &protocal, const QString &session,
+                         const QString &token, const QString &ip, int port,
+                         const QString &accessPath, const QString &uuid);
+    void startPlay(const QJsonObject &request);
+    void stopPlay(int wndIndex);
+    void stopTotal();
+    void showErrorInfoInFullScreen(const QString &error, int type);     // error already decoded
+    void controlFishEyePTZ(int command, bool stop, int speed, int wndIndex);
+    void controlFishEyeParol(int command, std::vector<ResourceManager::CruisePointStruct> &route,
+                             int wndIndex);
+    void getFishEyePTZPreset(ResourceManager::PresetStruct &preset, int wndIndex);
+    void setFishEyePTZPreset(int command, ResourceManager::PresetStruct &preset, int wndIndex);
+    void openPtzWnd(int wndIndex, bool open);
+    void setWndAutoPanState(int wndIndex, bool open);
+    void setPreview3DPosition(int open);
+    void startDownloadCameraHeatValue(const clientframework::HeatMapDownloaderParam &param);
+    QString handleRequest(const QString &message);      // "" without a component
+
+    // Creation: the component (or the integration window), then the browser window.
+    // 0 attached, 5000 nothing to show, 5001 no parent window (wins over 5000).
+    int createWnd(const QString &uuid, const QString &className, bool embed, QString parentWnd,
+                  int workMode, int splitType, const QString &languageType, int wndMode,
+                  unsigned int wndNum);
+
+    // Browser window discovery (the key stands in the browser window's title).
+    void findParentWnd(const QString &uuid, const QString &className);
+    static BOOL CALLBACK enumWindowsProc(HWND hWnd, LPARAM lParam);
+    static HWND matchBrowserWindow(HWND hWnd, const QString &uuid, const QString &className);
+    void findRenderHwnd();
+    void findD3dHwnd();
+    void findFrameTabHwnd();
+    void updateParentWnd();
+    HWND renderHwnd() const { return m_hRenderWnd; }
+    HWND d3dHwnd() const { return m_hD3DWnd; }
+    HWND frameTabHwnd() const { return m_hFrameTab; }
+    HWND tabWindowHwnd() const { return m_hTabWindow; }
+
+    // Geometry over the page, covers and cut-outs.
+    void setWndGeometry(int x, int y, int width, int height, bool resizeChildren);
+    void fitChildToCover();
+    void setWndCover(const QString &position, int size);
+    void cutPartWindow(int left, int top, int width, int height, int round);
+    void repairPartWindow(int left, int top, int width, int height, int round);
+
+    // Stacking of a top-level host against its browser window.
+    bool placeAboveParent();
+    void updateTopMost(bool force);
+
+    // Periodic work (the manager's 15 ms and 100 ms ticks) and activation.
+    void activateBrowser();
+    void followParent();
+    void updateWndZOrder();
+    void checkBrowserMove();
+    void triggerMouseEvent();
+
+    // A picture of the host for the page ("window.messageCallBack").
+    void grabWindowImage();
+
+public slots:
+    // Component signals: most become one JSON notification each.
+    void onSetSelectWnd(unsigned int wndIndex, unsigned int cameraID, const QString &siteID,
+                        bool openedFisheye);
+    void onOpenPTZ(unsigned int cameraID, const QString &siteID);
+    void onUpdateCameraIcon(unsigned int cameraID, int playing, const QString &siteID);
+    void onTalkUrlEmpty(unsigned int cameraID);
+    void onGotoPlayback(unsigned int cameraID, const QString &siteID);
+    void onPreviewWnd3DPostion(int xStart, int yStart, int xEnd, int yEnd);
+    void onStopPlayAll();
+    void onWheelEvent(int delta);
+    void onQuitedFullScreen(QString strGuid);
+    void onEnteredFullScreen(QString strGuid);
+    void onManuallyClose(unsigned int cameraID, const QString &siteID, unsigned int wndIndex);
+    void onFisheyeExpandChanged(int cameraID, QString siteID, int wndIndex, bool open);
+    void onGetVanePlayInfo(QString siteID, QString guid);
+    void onMousePressed();
+    void onWndPtzControl(unsigned int wndIndex, unsigned int cameraID, unsigned int command,
+                         unsigned int speed, bool open);
+    void onHeatMap(QString data, int max, int min, QString guid);
+    void onUpdate3DState(unsigned int wndIndex, QString siteID, unsigned int cameraID, bool opened);
+    void onSendMessage(QString message);
+
 signals:
     void setSelectWnd(QString strRet);
     void togglePTZ(QString strRet);
@@ -60,10 +156,28 @@ signals:
     void sendMessage2Web(QString strRet);
 
 protected:
+    // The host watches its own activation; the filter never consumes an event.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     // Presses on the host itself (outside the component) are swallowed.
     void mousePressEvent(QMouseEvent *event) override;
+    // WM_DESTROY while embedded: the browser window is going, the host stays.
+    bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
 
 private:
+    // Creation steps of createWnd.
+    bool createIntegrationWnd();
+    bool createWebClient(const QString &uuid, int workMode, int splitType,
+                         const QString &languageType, int wndMode, unsigned int wndNum);
+    void connectWebClient();
+
+    // Geometry helpers: the render window's screen rectangle (found again when stale)
+    // and the taskbars against the browser's monitor.
+    RECT renderRect();
+    void updateTaskbars(const RECT &rcParent, const RECT &rcRender);
+
+    // Sends one component notification: the common members, cmd and the payload.
+    void notify(void (WindowControl::*signal)(QString), const QString &cmd, QJsonObject payload);
+
     Ui::WindowControl *ui;
     HWND m_hRenderWnd;              // Chrome: the page render child of the browser window
     HWND m_hD3DWnd;                 // Chrome: the compositor child

@@ -10,11 +10,8 @@ QString WindowControlManager::ChangePlayMode(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Window);
     if (envelope.isParsed()) {
         const ChangePlayModeArgs args = readChangePlayModeArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->changePlayMode(args.iType);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->changePlayMode(args.iType);
     }
     return envelope.reply();
 }
@@ -24,11 +21,8 @@ QString WindowControlManager::SetLanguageType(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Window);
     if (envelope.isParsed()) {
         const SetLanguageTypeArgs args = readSetLanguageTypeArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->setLanguageType(args.strType);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->setLanguageType(args.strType);
     }
     return envelope.reply();
 }
@@ -38,11 +32,8 @@ QString WindowControlManager::SetTranslateFile(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Window);
     if (envelope.isParsed()) {
         const SetTranslateFileArgs args = readSetTranslateFileArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->setTranslateFile(args.strLanguage);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->setTranslateFile(args.strLanguage);
     }
     return envelope.reply();
 }
@@ -52,11 +43,8 @@ QString WindowControlManager::SwitchToSimple(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Window);
     if (envelope.isParsed()) {
         const SwitchToSimpleArgs args = readSwitchToSimpleArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->switchToSimple(args.iSimple);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->switchToSimple(args.iSimple);
     }
     return envelope.reply();
 }
@@ -66,11 +54,8 @@ QString WindowControlManager::SetFirstDayOfWeek(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Window);
     if (envelope.isParsed()) {
         const SetFirstDayOfWeekArgs args = readSetFirstDayOfWeekArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->setFirstDayOfWeek(args.iFirstDay);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->setFirstDayOfWeek(args.iFirstDay);
     }
     return envelope.reply();
 }
@@ -80,11 +65,8 @@ QString WindowControlManager::SetDragMode(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Video);
     if (envelope.isParsed()) {
         const SetDragModeArgs args = readSetDragModeArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->setDragMode(args.iDrag);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->setDragMode(args.iDrag);
     }
     return envelope.reply();
 }
@@ -94,11 +76,8 @@ QString WindowControlManager::SetNumberOfWindows(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Video);
     if (envelope.isParsed()) {
         const SetNumberOfWindowsArgs args = readSetNumberOfWindowsArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->setNumberOfWindows(args.iNumber);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->setNumberOfWindows(args.iNumber);
     }
     return envelope.reply();
 }
@@ -106,12 +85,10 @@ QString WindowControlManager::SetNumberOfWindows(const QString &request)
 void WindowControlManager::SetLocalConfig(const QString &config)
 {
     // Not parsed: every component gets the text exactly as the script gave it.
+    // Each key is looked up again, so a host that went away meanwhile is skipped.
     const QStringList keys = m_mapWindows.keys();
     for (const QString &key : keys) {
-        if (WindowControl *pHost = findWindow(key)) {
-            // TODO: pHost->setLocalConfig(config);
-            Q_UNUSED(pHost)
-            Q_UNUSED(config)
-        }
+        if (WindowControl *pHost = findWindow(key))
+            pHost->setLocalConfig(config);
     }
 }

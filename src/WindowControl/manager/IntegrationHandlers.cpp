@@ -69,21 +69,20 @@ QString WindowControlManager::StopService(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Window);
     if (!envelope.isParsed())
         return envelope.reply();
-    const QString &uuid = envelope.uuid();
-    if (QLibrary *pLibrary = m_mapIntegrationLibs.value(uuid, nullptr)) {
-        // The last window using the library lets it clean up; the module itself stays
-        // mapped, as its windows' code may still be running.
-        if (integrationLibKeys(pLibrary) == QStringList(uuid)) {
-            if (auto pfnCleanup = reinterpret_cast<PFN_cleanup>(pLibrary->resolve(INTEGRATION_EXPORT_CLEANUP))) {
-                qDebug().noquote() << "cleanup defined";
-                pfnCleanup();
-            } else {
-                qDebug().noquote() << "cleanup undefined";
-            }
-            delete pLibrary;
+    // Out of the table before the library hears of it: a message it sends from cleanup
+    // may reach a page that stops this service again, which must then find nothing.
+    QLibrary *pLibrary = m_mapIntegrationLibs.take(envelope.uuid());
+    // The last window using the library lets it clean up; the module itself stays
+    // mapped, as its windows' code may still be running.
+    if (pLibrary && integrationLibKeys(pLibrary).isEmpty()) {
+        if (auto pfnCleanup = reinterpret_cast<PFN_cleanup>(pLibrary->resolve(INTEGRATION_EXPORT_CLEANUP))) {
+            qDebug().noquote() << "cleanup defined";
+            pfnCleanup();
+        } else {
+            qDebug().noquote() << "cleanup undefined";
         }
+        delete pLibrary;
     }
-    m_mapIntegrationLibs.remove(uuid);
     return envelope.reply();
 }
 
@@ -100,9 +99,16 @@ QString WindowControlManager::RequestInterface(const QString &request)
     const QString &uuid = envelope.uuid();
     const HWND hWnd = integrationWnd(uuid);
     QLibrary *pLibrary = m_mapIntegrationLibs.value(uuid, nullptr);
-    const bool bReachable = hWnd && pLibrary;
+    // Entries decide, not handles: a window registered without a parent may hold a null
+    // library window. (The script thread only reads here; its reads need no lock.)
+    const bool bReachable = m_mapIntegrationWnds.contains(uuid) && pLibrary;
     char *pszAnswer = nullptr;
+    PFN_freeMsgBuffer pfnFree = nullptr;
     if (bReachable) {
+        // Both exports are taken before the call: a message the library sends from
+        // inside it may reach a page that stops the service, and then the library object
+        // is gone when the call returns (its module stays mapped).
+        pfnFree = reinterpret_cast<PFN_freeMsgBuffer>(pLibrary->resolve(INTEGRATION_EXPORT_FREE_MSG_BUFFER));
         if (auto pfnRequest = reinterpret_cast<PFN_requestInterface>(
                 pLibrary->resolve(INTEGRATION_EXPORT_REQUEST_INTERFACE)))
             pszAnswer = pfnRequest(hWnd, params.constData());
@@ -110,7 +116,7 @@ QString WindowControlManager::RequestInterface(const QString &request)
     envelope.setExtra(QLatin1String("responseMsg"), objectFromText(pszAnswer));
 
     if (bReachable) {
-        if (auto pfnFree = reinterpret_cast<PFN_freeMsgBuffer>(pLibrary->resolve(INTEGRATION_EXPORT_FREE_MSG_BUFFER))) {
+        if (pfnFree) {
             qDebug().noquote() << "freeMsgBuffer defined";
             pfnFree(hWnd, pszAnswer);
         } else {
@@ -130,7 +136,7 @@ void WindowControlManager::ConnectClose(QString uuid)
         return;
     const HWND hWnd = integrationWnd(uuid);
     QLibrary *pLibrary = m_mapIntegrationLibs.value(uuid, nullptr);
-    if (hWnd && pLibrary) {
+    if (m_mapIntegrationWnds.contains(uuid) && pLibrary) {
         if (auto pfnDestroy = reinterpret_cast<PFN_destroyWnd>(pLibrary->resolve(INTEGRATION_EXPORT_DESTROY_WND))) {
             qDebug().noquote() << "destroyWnd defined";
             pfnDestroy(hWnd);

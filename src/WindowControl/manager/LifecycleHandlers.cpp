@@ -5,16 +5,84 @@
 #include "WindowArgs.h"
 #include "host/WindowControl.h"
 
+#include <QDebug>
+
 QString WindowControlManager::CreateWnd(const QString &request)
 {
     RequestEnvelope envelope(request, ErrorModule::Window);
-    if (envelope.isParsed()) {
-        const CreateWndArgs args = readCreateWndArgs(envelope.object());
-        // TODO: make the host, hand it the integration library of this key, createWnd,
-        // connect its 19 signals, place, show and register it, report 5000/5001.
-        Q_UNUSED(args)
+    if (!envelope.isParsed())
+        return envelope.reply();
+
+    const QString uuid = envelope.uuid();
+    const CreateWndArgs args = readCreateWndArgs(envelope.object());
+    auto *pHost = new WindowControl(nullptr);
+
+    if (m_bIntegration) {
+        if (QLibrary *pLibrary = m_mapIntegrationLibs.value(uuid, nullptr))
+            pHost->setIntegrationLibrary(pLibrary);
+        else
+            m_bIntegration = false;
     }
+
+    const int iResult = pHost->createWnd(uuid, args.strClassName, args.bEmbed, args.strParentWnd,
+                                         args.iWorkMode, args.iSplitType, args.strLanguageType,
+                                         args.iWndMode, static_cast<unsigned int>(args.iWndNum));
+    if (iResult == ErrorCode::CreateFailed) {
+        delete pHost;
+        envelope.fail(ErrorCode::CreateFailed);
+        return envelope.reply();
+    }
+
+    // A second creation under the same key replaces the first host. Nothing could reach
+    // the replaced one any more (requests and timers go by key), so it is deleted rather
+    // than left drawing over the page; before the new host is placed, so that the taskbar
+    // it gives back in its destructor is decided again by the new host's geometry.
+    delete takeWindow(uuid);
+
+    connectHost(pHost);
+
+    // A rectangle given with an explicit parent is relative to that parent's corner.
+    const bool bOwnParent = !args.strParentWnd.isEmpty();
+    pHost->setWndGeometry(bOwnParent ? 0 : args.rect.iLeft, bOwnParent ? 0 : args.rect.iTop,
+                          args.rect.iWidth, args.rect.iHeight, true);
+    if (iResult == ErrorCode::Success) {
+        pHost->show();
+        qDebug().noquote() << "createWnd and show";
+    }
+
+    insertWindow(uuid, pHost);
+
+    if (m_bIntegration)
+        setIntegrationWnd(uuid, pHost->integrationWnd());
+    qDebug().noquote().nospace() << "createWnd: " << m_mapWindows.size();
+
+    if (iResult != ErrorCode::Success)
+        envelope.fail(iResult);
     return envelope.reply();
+}
+
+// The host's 19 notification signals, each to the manager's signal of the same name.
+void WindowControlManager::connectHost(WindowControl *pHost)
+{
+    connect(pHost, &WindowControl::setSelectWnd, this, &WindowControlManager::setSelectWnd);
+    connect(pHost, &WindowControl::togglePTZ, this, &WindowControlManager::togglePTZ);
+    connect(pHost, &WindowControl::updateCameraIcon, this, &WindowControlManager::updateCameraIcon);
+    connect(pHost, &WindowControl::getLastError, this, &WindowControlManager::getLastError);
+    connect(pHost, &WindowControl::talkUrlEmpty, this, &WindowControlManager::talkUrlEmpty);
+    connect(pHost, &WindowControl::gotoPlayback, this, &WindowControlManager::gotoPlayback);
+    connect(pHost, &WindowControl::previewWnd3DPostion, this, &WindowControlManager::previewWnd3DPostion);
+    connect(pHost, &WindowControl::showDisplayInfo, this, &WindowControlManager::showDisplayInfo);
+    connect(pHost, &WindowControl::stopPlayAll, this, &WindowControlManager::stopPlayAll);
+    connect(pHost, &WindowControl::wheelEvent, this, &WindowControlManager::wheelEvent);
+    connect(pHost, &WindowControl::quitedFullScreen, this, &WindowControlManager::quitedFullScreen);
+    connect(pHost, &WindowControl::manuallyClose, this, &WindowControlManager::manuallyClose);
+    connect(pHost, &WindowControl::fisheyeExpandChanged, this, &WindowControlManager::fisheyeExpandChanged);
+    connect(pHost, &WindowControl::getVanePlayInfo, this, &WindowControlManager::getVanePlayInfo);
+    connect(pHost, &WindowControl::wndPtzControl, this, &WindowControlManager::wndPtzControl);
+    connect(pHost, &WindowControl::heatMap, this, &WindowControlManager::heatMap);
+    connect(pHost, &WindowControl::update3DState, this, &WindowControlManager::update3DState);
+    connect(pHost, &WindowControl::sendMessage, this, &WindowControlManager::sendMessage);
+    connect(pHost, &WindowControl::sendMessage2Web, this, &WindowControlManager::sendMessage2Web);
 }
 
 QString WindowControlManager::ShowWnd(const QString &request)
@@ -22,9 +90,18 @@ QString WindowControlManager::ShowWnd(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Window);
     if (envelope.isParsed()) {
         WindowControl *pHost = findWindow(envelope.uuid());
+        // The component's own full screen is left as it is.
         if (pHost && !pHost->isFullScreen()) {
-            // TODO: find a parent when it has none, show, updateTopMost/activateBrowser,
-            // re-apply wndRect() with setWndGeometry.
+            // A host made before its browser window existed takes the window in front.
+            if (!pHost->parentHwnd())
+                pHost->findParentWnd(QString(), QString());
+            pHost->show();
+            if (pHost->isEmbed())
+                pHost->activateBrowser();
+            else
+                pHost->updateTopMost(true);
+            const QRect rcWnd = pHost->wndRect();
+            pHost->setWndGeometry(rcWnd.x(), rcWnd.y(), rcWnd.width(), rcWnd.height(), true);
         }
     }
     return envelope.reply();
@@ -46,10 +123,8 @@ QString WindowControlManager::UpdateParentWnd(const QString &request)
 {
     RequestEnvelope envelope(request, ErrorModule::Window);
     if (envelope.isParsed()) {
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->updateParentWnd();
-            Q_UNUSED(pHost)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->updateParentWnd();
     }
     return envelope.reply();
 }

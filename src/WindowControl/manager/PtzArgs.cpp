@@ -36,8 +36,10 @@ ControlFishEyeParolArgs readControlFishEyeParolArgs(const QJsonObject &request)
         // An element that is not an object still gives a point, of defaults.
         const QJsonObject item = value.toObject();
         ResourceManager::CruisePointStruct point;
-        // "presetNo" is accepted but not passed on; the point's place in the route
-        // goes in its sequence field.
+        // "sequence" (the point's place in the route) fills the record's sequence
+        // field, the one after the preset. "presetNo" is accepted and dropped, and the
+        // cruise point id keeps -1: the point brings its own position in "presetInfo"
+        // instead of naming a preset stored on the camera.
         point.iSequence = integer(item, QLatin1String("sequence"));
         point.iStayTime = integer(item, QLatin1String("staySeconds"));
         point.iSpeed = integer(item, QLatin1String("speed"));

@@ -12,11 +12,8 @@ QString WindowControlManager::SetPreview3DPosition(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Video);
     if (envelope.isParsed()) {
         const SetPreview3DPositionArgs args = readSetPreview3DPositionArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->setPreview3DPosition(args.iOpen);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->setPreview3DPosition(args.iOpen);
     }
     return envelope.reply();
 }
@@ -28,11 +25,8 @@ QString WindowControlManager::GetFishEyePTZPreset(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Video);
     if (envelope.isParsed()) {
         const GetFishEyePTZPresetArgs args = readGetFishEyePTZPresetArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->getFishEyePTZPreset(preset, args.iWndIndex);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->getFishEyePTZPreset(preset, args.iWndIndex);
     }
     QJsonObject presetInfo;
     presetInfo.insert(QLatin1String("posX"), double(preset.fPosX));
@@ -46,12 +40,9 @@ QString WindowControlManager::SetFishEyePTZPreset(const QString &request)
 {
     RequestEnvelope envelope(request, ErrorModule::Video);
     if (envelope.isParsed()) {
-        const SetFishEyePTZPresetArgs args = readSetFishEyePTZPresetArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->setFishEyePTZPreset(args.iCommand, preset copy, args.iWndIndex);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        SetFishEyePTZPresetArgs args = readSetFishEyePTZPresetArgs(envelope.object());
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->setFishEyePTZPreset(args.iCommand, args.preset, args.iWndIndex);
     }
     return envelope.reply();
 }
@@ -61,11 +52,8 @@ QString WindowControlManager::ControlFishEyePTZ(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Video);
     if (envelope.isParsed()) {
         const ControlFishEyePTZArgs args = readControlFishEyePTZArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->controlFishEyePTZ(args.iCommand, args.bStop, args.iSpeed, args.iWndIndex);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->controlFishEyePTZ(args.iCommand, args.bStop, args.iSpeed, args.iWndIndex);
     }
     return envelope.reply();
 }
@@ -74,12 +62,10 @@ QString WindowControlManager::ControlFishEyeParol(const QString &request)
 {
     RequestEnvelope envelope(request, ErrorModule::Video);
     if (envelope.isParsed()) {
-        const ControlFishEyeParolArgs args = readControlFishEyeParolArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->controlFishEyeParol(args.iCommand, route copy, args.iWndIndex);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        // The route lives for this call only; the component copies what it keeps.
+        ControlFishEyeParolArgs args = readControlFishEyeParolArgs(envelope.object());
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->controlFishEyeParol(args.iCommand, args.vecCruisePoints, args.iWndIndex);
     }
     return envelope.reply();
 }
@@ -89,11 +75,8 @@ QString WindowControlManager::SetWndAutoPanState(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Video);
     if (envelope.isParsed()) {
         const SetWndAutoPanStateArgs args = readSetWndAutoPanStateArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->setWndAutoPanState(args.iWndIndex, args.bOpen);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->setWndAutoPanState(args.iWndIndex, args.bOpen);
     }
     return envelope.reply();
 }
@@ -103,11 +86,8 @@ QString WindowControlManager::OpenPtzWnd(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Video);
     if (envelope.isParsed()) {
         const OpenPtzWndArgs args = readOpenPtzWndArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->openPtzWnd(args.iWndIndex, args.bOpen);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->openPtzWnd(args.iWndIndex, args.bOpen);
     }
     return envelope.reply();
 }

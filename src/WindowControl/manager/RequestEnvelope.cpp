@@ -3,7 +3,12 @@
 #include "JsonFields.h"
 
 #include <QJsonDocument>
+#include <QJsonArray>
 #include <QJsonParseError>
+#include <QLocale>
+#include <QVariant>
+
+#include <algorithm>
 
 RequestEnvelope::RequestEnvelope(const QString &request, int iModule)
     : m_iModule(iModule)
@@ -23,13 +28,129 @@ RequestEnvelope::RequestEnvelope(const QString &request, int iModule)
     }
 }
 
+void RequestEnvelope::setExtra(QLatin1String key, const QJsonValue &value)
+{
+    const auto byKey = [](const QPair<QLatin1String, QJsonValue> &item, QLatin1String k) { return item.first < k; };
+    const auto it = std::lower_bound(m_extra.begin(), m_extra.end(), key, byKey);
+    if (it != m_extra.end() && it->first == key)
+        it->second = value;
+    else
+        m_extra.insert(it, qMakePair(key, value));
+}
+
 QString RequestEnvelope::reply() const
 {
-    // Starting from the extra keys saves a copy; the four envelope keys are always set.
-    QJsonObject reply = m_extra;
-    reply.insert(QLatin1String("sequence"), m_strSequence);
-    reply.insert(QLatin1String("uuid"), m_strUUID);
-    reply.insert(QLatin1String("errorModule"), m_iErrorModule);
-    reply.insert(QLatin1String("errorCode"), m_iErrorCode);
-    return QString::fromUtf8(QJsonDocument(reply).toJson(QJsonDocument::Compact));
+    QString text;
+    text.reserve(64 + m_strSequence.size() + m_strUUID.size());
+    text += QLatin1String("{\"errorCode\":");
+    text += QString::number(m_iErrorCode);
+    text += QLatin1String(",\"errorModule\":");
+    text += QString::number(m_iErrorModule);
+    for (const auto &extra : m_extra) {
+        text += QLatin1String(",\"");
+        text += extra.first;
+        text += QLatin1String("\":");
+        appendJsonValue(text, extra.second);
+    }
+    text += QLatin1String(",\"sequence\":");
+    appendJsonString(text, m_strSequence);
+    text += QLatin1String(",\"uuid\":");
+    appendJsonString(text, m_strUUID);
+    text += QLatin1Char('}');
+    return text;
+}
+
+void appendJsonValue(QString &out, const QJsonValue &value)
+{
+    switch (value.type()) {
+    case QJsonValue::Bool:
+        out += value.toBool() ? QLatin1String("true") : QLatin1String("false");
+        break;
+    case QJsonValue::Double: {
+        // Qt keeps a whole number that a double holds exactly as an integer, and
+        // writes other finite numbers in their shortest form, the rest as null.
+        const QVariant number = value.toVariant();
+        const double d = value.toDouble();
+        if (number.userType() == QMetaType::LongLong)
+            out += QString::number(number.toLongLong());
+        else if (qIsFinite(d))
+            out += QLatin1String(QByteArray::number(d, 'g', QLocale::FloatingPointShortest));
+        else
+            out += QLatin1String("null");
+        break;
+    }
+    case QJsonValue::String:
+        appendJsonString(out, value.toString());
+        break;
+    case QJsonValue::Array: {
+        out += QLatin1Char('[');
+        const QJsonArray array = value.toArray();
+        for (int i = 0; i < array.size(); ++i) {
+            if (i)
+                out += QLatin1Char(',');
+            appendJsonValue(out, array.at(i));
+        }
+        out += QLatin1Char(']');
+        break;
+    }
+    case QJsonValue::Object: {
+        out += QLatin1Char('{');
+        const QJsonObject object = value.toObject();
+        for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
+            if (it != object.constBegin())
+                out += QLatin1Char(',');
+            appendJsonString(out, it.key());
+            out += QLatin1Char(':');
+            appendJsonValue(out, it.value());
+        }
+        out += QLatin1Char('}');
+        break;
+    }
+    case QJsonValue::Null:
+    case QJsonValue::Undefined:
+        out += QLatin1String("null");
+        break;
+    }
+}
+
+void appendJsonString(QString &out, const QString &text)
+{
+    static const char kHex[] = "0123456789abcdef";
+    const auto escape = [&out](ushort u) {
+        out += QLatin1String("\\u");
+        for (int shift = 12; shift >= 0; shift -= 4)
+            out += QLatin1Char(kHex[(u >> shift) & 0xf]);
+    };
+    out.reserve(out.size() + text.size() + 2);
+    out += QLatin1Char('"');
+    const QChar *p = text.constData();
+    const QChar *const end = p + text.size();
+    while (p != end) {
+        // Runs that need no escape are copied whole.
+        const QChar *run = p;
+        while (p != end && p->unicode() >= 0x20 && p->unicode() != '"' && p->unicode() != '\\'
+               && !p->isSurrogate())
+            ++p;
+        out.append(run, int(p - run));
+        if (p == end)
+            break;
+        const ushort u = p->unicode();
+        if (QChar::isHighSurrogate(u) && p + 1 != end && p[1].isLowSurrogate()) {
+            out.append(p, 2);
+            p += 2;
+            continue;
+        }
+        ++p;
+        switch (u) {
+        case '"': out += QLatin1String("\\\""); break;
+        case '\\': out += QLatin1String("\\\\"); break;
+        case 0x08: out += QLatin1String("\\b"); break;
+        case 0x0c: out += QLatin1String("\\f"); break;
+        case 0x0a: out += QLatin1String("\\n"); break;
+        case 0x0d: out += QLatin1String("\\r"); break;
+        case 0x09: out += QLatin1String("\\t"); break;
+        default: escape(u); break;   // other controls, and surrogates without a partner
+        }
+    }
+    out += QLatin1Char('"');
 }

@@ -3,7 +3,9 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QLatin1String>
+#include <QPair>
 #include <QString>
+#include <QVector>
 
 // Module numbers and error codes carried by every reply.
 namespace ErrorModule {
@@ -39,14 +41,17 @@ public:
     // A failure code of the request's own (4, 5000, 5001), reported with its module.
     void fail(int iCode) { m_iErrorModule = m_iModule; m_iErrorCode = iCode; }
 
-    // A key the request adds to every reply, after a parse failure too.
-    void setExtra(QLatin1String key, const QJsonValue &value) { m_extra.insert(key, value); }
+    // A key the request adds to every reply, after a parse failure too. Its name sorts
+    // between "errorModule" and "sequence" ("message", "presetInfo", "responseMsg").
+    void setExtra(QLatin1String key, const QJsonValue &value);
 
+    // Written here rather than through QJsonDocument, which costs most of a request for
+    // an unknown window; the text is the one QJsonDocument::toJson(Compact) gives.
     QString reply() const;
 
 private:
     QJsonObject m_object;
-    QJsonObject m_extra;
+    QVector<QPair<QLatin1String, QJsonValue>> m_extra;   // in key order
     QString m_strSequence;
     QString m_strUUID;
     int m_iModule;
@@ -54,3 +59,14 @@ private:
     int m_iErrorCode = ErrorCode::Success;
     bool m_bParsed = false;
 };
+
+// Appends text as a JSON string, quotes included, escaped as Qt's JSON writer does it:
+// '"', '\' and the control characters below U+0020 escaped (\b \f \n \r \t, others as
+// \u00XX), a surrogate without its partner as \uXXXX (lower-case hex digits), the rest
+// unchanged.
+void appendJsonString(QString &out, const QString &text);
+
+// Appends a value as QJsonDocument::toJson(Compact) writes it: object keys in their
+// sorted order, whole numbers as integers, other finite numbers in their shortest form,
+// infinities and NaN as null.
+void appendJsonValue(QString &out, const QJsonValue &value);

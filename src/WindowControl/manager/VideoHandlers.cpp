@@ -10,11 +10,9 @@ QString WindowControlManager::InitLoginInfo(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Window);
     if (envelope.isParsed()) {
         const InitLoginInfoArgs args = readInitLoginInfoArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->initLoginInfo(args);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->initLoginInfo(args.strHubAddress, args.iHubPort, args.strSessionID,
+                                 args.iLoginModel, args.strUserType, args.strNetworkType);
     }
     return envelope.reply();
 }
@@ -24,11 +22,8 @@ QString WindowControlManager::SetHubToken(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Video);
     if (envelope.isParsed()) {
         const SetHubTokenArgs args = readSetHubTokenArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->setHubToken(args.strToken);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->setHubToken(args.strToken);
     }
     return envelope.reply();
 }
@@ -38,11 +33,9 @@ QString WindowControlManager::SetVanePlayInfo(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Video);
     if (envelope.isParsed()) {
         const SetVanePlayInfoArgs args = readSetVanePlayInfoArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->setVanePlayInfo(args);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->setVanePlayInfo(args.strGuid, args.strProtocal, args.strSession, args.strToken,
+                                   args.strIp, args.iPort, args.strAccessPath, args.strUUID);
     }
     return envelope.reply();
 }
@@ -51,12 +44,9 @@ QString WindowControlManager::StartPlay(const QString &request)
 {
     RequestEnvelope envelope(request, ErrorModule::Video);
     if (envelope.isParsed()) {
-        const StartPlayArgs args = readStartPlayArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->startPlay(args);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        // The host reads the request itself, and only when it has a component to play.
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->startPlay(envelope.object());
     }
     return envelope.reply();
 }
@@ -66,11 +56,8 @@ QString WindowControlManager::StopPlay(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Video);
     if (envelope.isParsed()) {
         const StopPlayArgs args = readStopPlayArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->stopPlay(args.iWndIndex);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->stopPlay(args.iWndIndex);
     }
     return envelope.reply();
 }
@@ -79,10 +66,8 @@ QString WindowControlManager::StopTotal(const QString &request)
 {
     RequestEnvelope envelope(request, ErrorModule::Video);
     if (envelope.isParsed()) {
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->stopTotal();
-            Q_UNUSED(pHost)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->stopTotal();
     }
     return envelope.reply();
 }
@@ -92,11 +77,8 @@ QString WindowControlManager::ShowErrorInfoInFullScreen(const QString &request)
     RequestEnvelope envelope(request, ErrorModule::Video);
     if (envelope.isParsed()) {
         const ShowErrorInfoInFullScreenArgs args = readShowErrorInfoInFullScreenArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->showErrorInfoInFullScreen(args.strError, args.iType);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->showErrorInfoInFullScreen(args.strError, args.iType);
     }
     return envelope.reply();
 }
@@ -106,11 +88,8 @@ QString WindowControlManager::StartDownloadCameraHeatValue(const QString &reques
     RequestEnvelope envelope(request, ErrorModule::Video);
     if (envelope.isParsed()) {
         const StartDownloadCameraHeatValueArgs args = readStartDownloadCameraHeatValueArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->startDownloadCameraHeatValue(args.param);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->startDownloadCameraHeatValue(args.param);
     }
     return envelope.reply();
 }

@@ -149,12 +149,12 @@ void WindowControlManager::timerEvent(QTimerEvent *event)
         if (!pHost)
             continue;
         if (iTimerId == m_iFollowTimer) {
-            if (!pHost->isEmbed()) {
-                // TODO: pHost->followParent();
-            }
+            if (!pHost->isEmbed())
+                pHost->followParent();
         } else {
-            // TODO: pHost->updateWndZOrder(); then, if pHost is still alive,
-            // pHost->checkBrowserMove();
+            pHost->updateWndZOrder();
+            if (pHost)
+                pHost->checkBrowserMove();
         }
     }
 }

@@ -90,8 +90,9 @@ public:
 
     // Window registry: uuid -> host, in ascending key order. The manager owns the hosts.
     WindowControl *findWindow(const QString &uuid) const { return m_mapWindows.value(uuid, nullptr); }
-    // Inserts or replaces. A host deleted by any other path (it deletes itself on
-    // close) leaves the registry by itself.
+    // Inserts or replaces (the replaced host is not deleted here; CreateWnd deletes a
+    // host it replaces). A host deleted by any other path (it deletes itself on close)
+    // leaves the registry by itself.
     void insertWindow(const QString &uuid, WindowControl *pHost);
     // Removes the entry and hands the host back (null when there was none).
     WindowControl *takeWindow(const QString &uuid);
@@ -135,6 +136,8 @@ private:
 
     // DestroyWnd and ConnectClose: close and delete the host, forget its windows.
     void destroyWindow(const QString &uuid);
+    // CreateWnd: the host's 19 notification signals to the manager's signals.
+    void connectHost(WindowControl *pHost);
 
     // Handed to each integration library; may run on the library's own thread.
     static void onIntegrationCallBack(HWND hWnd, const char *pszJson);

@@ -11,11 +11,8 @@ QString WindowControlManager::HandleRequest(const QString &request)
     QString strAnswer;
     if (envelope.isParsed()) {
         const HandleRequestArgs args = readHandleRequestArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: strAnswer = pHost->handleRequest(args.strMessage);
-            Q_UNUSED(pHost)
-            Q_UNUSED(args)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            strAnswer = pHost->handleRequest(args.strMessage);
     }
     envelope.setExtra(QLatin1String("message"), strAnswer);
     return envelope.reply();
@@ -25,10 +22,8 @@ QString WindowControlManager::TriggerMouseEvent(const QString &request)
 {
     RequestEnvelope envelope(request, ErrorModule::Window);
     if (envelope.isParsed()) {
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->triggerMouseEvent();
-            Q_UNUSED(pHost)
-        }
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->triggerMouseEvent();
     }
     return envelope.reply();
 }
@@ -37,10 +32,9 @@ QString WindowControlManager::GrabOpen(const QString &request)
 {
     RequestEnvelope envelope(request, ErrorModule::Window);
     if (envelope.isParsed()) {
-        if (WindowControl *pHost = findWindow(envelope.uuid())) {
-            // TODO: pHost->grabWindowImage();
-            Q_UNUSED(pHost)
-        }
+        // The picture reaches the script before this reply does.
+        if (WindowControl *pHost = findWindow(envelope.uuid()))
+            pHost->grabWindowImage();
     }
     return envelope.reply();
 }
@@ -49,7 +43,10 @@ QString WindowControlManager::SimMouseClickEvent(const QString &request)
 {
     // The point is accepted and nothing is clicked.
     RequestEnvelope envelope(request, ErrorModule::Window);
-    if (envelope.isParsed())
-        readSimMouseClickEventArgs(envelope.object());
+    if (envelope.isParsed()) {
+        const SimMouseClickEventArgs args = readSimMouseClickEventArgs(envelope.object());
+        Q_UNUSED(args)
+        findWindow(envelope.uuid());
+    }
     return envelope.reply();
 }

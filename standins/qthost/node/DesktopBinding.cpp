@@ -108,35 +108,35 @@ void createWindow(const Args &info)
     v8::Isolate *pIsolate = info.GetIsolate();
     if (!info[0]->IsObject())
         return js::throwTypeError(pIsolate, QStringLiteral("createWindow: expects { rect, ... }"));
-    v8::Local<v8::Object> spec = info[0].As<v8::Object>();
+    v8::Local<v8::Object> desc = info[0].As<v8::Object>();
     win32sim::WindowSpec ws;
     auto fail = [pIsolate](const char *pszField) {
         js::throwTypeError(pIsolate, QStringLiteral("createWindow: bad %1").arg(QLatin1String(pszField)));
     };
-    if (!js::toRect(pIsolate, js::get(pIsolate, spec, "rect"), &ws.rect))
+    if (!js::toRect(pIsolate, js::get(pIsolate, desc, "rect"), &ws.rect))
         return fail("rect");
-    v8::Local<v8::Value> value = js::get(pIsolate, spec, "className");
+    v8::Local<v8::Value> value = js::get(pIsolate, desc, "className");
     if (!value->IsUndefined() && !js::toString(pIsolate, value, &ws.className))
         return fail("className");
-    value = js::get(pIsolate, spec, "title");
+    value = js::get(pIsolate, desc, "title");
     if (!value->IsUndefined() && !js::toString(pIsolate, value, &ws.title))
         return fail("title");
-    if (!toHandle(pIsolate, js::get(pIsolate, spec, "parent"), &ws.parent, true))
+    if (!toHandle(pIsolate, js::get(pIsolate, desc, "parent"), &ws.parent, true))
         return fail("parent");
-    if (!toHandle(pIsolate, js::get(pIsolate, spec, "owner"), &ws.owner, true))
+    if (!toHandle(pIsolate, js::get(pIsolate, desc, "owner"), &ws.owner, true))
         return fail("owner");
-    ws.framed = optionalBool(pIsolate, js::get(pIsolate, spec, "framed"), false);
-    ws.visible = optionalBool(pIsolate, js::get(pIsolate, spec, "visible"), true);
-    ws.topmost = optionalBool(pIsolate, js::get(pIsolate, spec, "topmost"), false);
-    ws.tool = optionalBool(pIsolate, js::get(pIsolate, spec, "tool"), false);
-    value = js::get(pIsolate, spec, "extraStyle");
+    ws.framed = optionalBool(pIsolate, js::get(pIsolate, desc, "framed"), false);
+    ws.visible = optionalBool(pIsolate, js::get(pIsolate, desc, "visible"), true);
+    ws.topmost = optionalBool(pIsolate, js::get(pIsolate, desc, "topmost"), false);
+    ws.tool = optionalBool(pIsolate, js::get(pIsolate, desc, "tool"), false);
+    value = js::get(pIsolate, desc, "extraStyle");
     if (!value->IsUndefined()) {
         const double d = value->IsNumber() ? value.As<v8::Number>()->Value() : -1;
         if (!(d >= 0 && d <= 4294967295.0) || double(DWORD(d)) != d)
             return fail("extraStyle");
         ws.extraStyle = DWORD(d);
     }
-    value = js::get(pIsolate, spec, "colour");
+    value = js::get(pIsolate, desc, "colour");
     if (!value->IsUndefined()) {
         QString name;
         if (!js::toString(pIsolate, value, &name) || !QColor::isValidColor(name))

@@ -105,6 +105,10 @@ NODE_MODULE_INIT(/* exports, module, context */)
     v8::Isolate *pIsolate = context->GetIsolate();
     js::setMethod(pIsolate, exports, "start", start);
     js::setMethod(pIsolate, exports, "state", state);
+    // Qt, the shell's objects and the desktop's Qt windows belong to the main thread:
+    // a worker gets nothing that could reach them.
+    if (node::GetCurrentEventLoop(pIsolate) != uv_default_loop())
+        return;
     js::setMethod(pIsolate, exports, "platform", platform);
     js::setMethod(pIsolate, exports, "platforms", platforms);
     js::setMethod(pIsolate, exports, "processEvents", processEvents);

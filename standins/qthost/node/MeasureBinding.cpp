@@ -3,14 +3,20 @@
 //   stopTimer(id) -> { start, interval, ticks: Float64Array, foreignThreadTicks } | undefined
 //   remainingTime(id) -> ms until the probe's next tick, as the dispatcher tells Qt (-1: none)
 //   now() -> ms on the probes' clock
+//   jpegCost(png, rect, quality, repeats) -> Float64Array: ms of each JPEG encoding of the
+//     rectangle of a PNG picture (the desktop's), the encoder alone
 
 #include "Bindings.h"
 #include "JsValues.h"
 #include "QtHost.h"
 #include "TimerProbe.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QImage>
 #include <QPointer>
+
+#include <node_buffer.h>
 
 #include <uv.h>
 
@@ -35,6 +41,7 @@ void discard(TimerProbe *pProbe)
         pProbe->deleteLater();
     }
 }
+
 int s_iNextId = 1;
 bool s_bTeardownAdded = false;
 
@@ -137,6 +144,33 @@ void now(const Args &info)
     info.GetReturnValue().Set(double(uv_hrtime()) / 1e6);
 }
 
+void jpegCost(const Args &info)
+{
+    v8::Isolate *pIsolate = info.GetIsolate();
+    QRect rc;
+    int iQuality = 0;
+    int iRepeats = 0;
+    if (!node::Buffer::HasInstance(info[0]) || !js::toRect(pIsolate, info[1], &rc) || !js::toInt(info[2], &iQuality)
+        || !js::toInt(info[3], &iRepeats) || iRepeats < 1 || iRepeats > 100000)
+        return js::throwTypeError(pIsolate, QStringLiteral("jpegCost(png, rect, quality, repeats): a Buffer, a rectangle, numbers"));
+    if (QtHost::instance().state() != QtHost::State::Running || !QCoreApplication::instance())
+        return js::throwError(pIsolate, QStringLiteral("jpegCost: the Qt application is not running"));
+    const QImage image = QImage::fromData(reinterpret_cast<const uchar *>(node::Buffer::Data(info[0])),
+                                          int(node::Buffer::Length(info[0])), "PNG").copy(rc);
+    if (image.isNull())
+        return js::throwError(pIsolate, QStringLiteral("jpegCost: no picture in that rectangle"));
+    v8::Local<v8::ArrayBuffer> buffer = v8::ArrayBuffer::New(pIsolate, size_t(iRepeats) * sizeof(double));
+    auto *pMs = static_cast<double *>(buffer->Data());
+    for (int i = 0; i < iRepeats; ++i) {
+        const uint64_t uStart = uv_hrtime();
+        QByteArray bytes;
+        QBuffer device(&bytes);
+        image.save(&device, "JPEG", iQuality);
+        pMs[i] = double(uv_hrtime() - uStart) / 1e6;
+    }
+    info.GetReturnValue().Set(v8::Float64Array::New(buffer, 0, size_t(iRepeats)));
+}
+
 } // namespace
 
 v8::Local<v8::Object> makeMeasureBinding(v8::Isolate *pIsolate)
@@ -146,5 +180,6 @@ v8::Local<v8::Object> makeMeasureBinding(v8::Isolate *pIsolate)
     js::setMethod(pIsolate, object, "stopTimer", stopTimer);
     js::setMethod(pIsolate, object, "remainingTime", remainingTime);
     js::setMethod(pIsolate, object, "now", now);
+    js::setMethod(pIsolate, object, "jpegCost", jpegCost);
     return object;
 }

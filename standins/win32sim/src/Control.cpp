@@ -22,36 +22,36 @@ Window *lookup(HWND h)
 
 } // namespace
 
-HWND createWindow(const WindowSpec &spec)
+HWND createWindow(const WindowSpec &desc)
 {
     Lock lock(State::mutex());
     State &s = desktop();
     ForeignThread apps(s.creationThread ? s.creationThread : kOtherAppsThread);
-    const QString cls = spec.className.isEmpty() ? QStringLiteral("SimWindow") : spec.className;
+    const QString cls = desc.className.isEmpty() ? QStringLiteral("SimWindow") : desc.className;
     s.ensureSystemClass(cls);
-    DWORD style = spec.extraStyle;
+    DWORD style = desc.extraStyle;
     DWORD ex = 0;
     HWND parentArg = nullptr;
-    if (spec.parent && s.win(spec.parent)) {
-        style |= WS_CHILD | WS_CLIPSIBLINGS;
-        parentArg = spec.parent;
+    if (desc.parent && s.win(desc.parent)) {
+        style |= WS_CHILD;
+        parentArg = desc.parent;
     } else {
-        style |= spec.framed ? 0 : WS_POPUP;
-        parentArg = spec.owner;
+        style |= desc.framed ? 0 : WS_POPUP;
+        parentArg = desc.owner;
     }
-    if (spec.framed)
+    if (desc.framed)
         style |= WS_OVERLAPPEDWINDOW;
-    if (spec.visible)
+    if (desc.visible)
         style |= WS_VISIBLE;
-    if (spec.topmost)
+    if (desc.topmost)
         ex |= WS_EX_TOPMOST;
-    if (spec.tool)
+    if (desc.tool)
         ex |= WS_EX_TOOLWINDOW;
-    const QRect r = spec.rect;
-    HWND h = CreateWindowExW(ex, wide(cls).c_str(), wide(spec.title).c_str(), style, r.x(), r.y(), r.width(),
+    const QRect r = desc.rect;
+    HWND h = CreateWindowExW(ex, wide(cls).c_str(), wide(desc.title).c_str(), style, r.x(), r.y(), r.width(),
                              r.height(), parentArg, nullptr, nullptr, nullptr);
     if (Window *w = s.win(h))
-        w->colour = spec.colour;
+        w->colour = desc.colour;
     return h;
 }
 

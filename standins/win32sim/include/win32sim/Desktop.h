@@ -42,7 +42,7 @@ struct WindowSpec
 
 // Made as another application's window (see <windows.h>); a visible top-level window
 // is activated, as a newly opened application window is.
-HWND createWindow(const WindowSpec &spec);
+HWND createWindow(const WindowSpec &desc);
 
 // Chrome/Electron: a framed top-level window of class "Chrome_WidgetWin_1" whose title is
 // `title`, with a page render child ("Chrome_RenderWidgetHostHWND") filling the client

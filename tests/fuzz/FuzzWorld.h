@@ -1,0 +1,21 @@
+// The fixed scene every fuzzed request runs against: a Qt application on the simulated
+// desktop, browser windows, and window hosts registered under known keys.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace fuzz {
+
+// Once per process: the application, the desktop windows and the first hosts.
+void initialise();
+
+// After every request: pending Qt work runs, hosts under keys of the fuzzer's own
+// making go, the known keys are registered again when a request removed them, and the
+// journals and queues that only grow are emptied.
+void settle();
+
+// The keys the scene keeps registered.
+QStringList knownKeys();
+
+} // namespace fuzz

@@ -1,0 +1,87 @@
+'use strict';
+// Notifications on their way to the script: one call per live WindowControl object, the
+// one module-wide callback, silence after a collection, and the picture of a window,
+// which arrives before the GrabOpen reply.
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const v8 = require('node:v8');
+const vm = require('node:vm');
+const { WindowControl, host } = require('../../lib');
+
+const { desktop, component } = host;
+const skip = !(desktop && component) && 'no desktop in this build';
+const first = new WindowControl();
+const second = new WindowControl();
+let third;   // kept alive: a collection anywhere silences every object
+const call = (method, uuid, fields = {}) => JSON.parse(first[method](JSON.stringify({ sequence: 's7', uuid, ...fields })));
+
+// Width and height from the frame header of a JPEG file.
+function jpegSize(bytes) {
+  if (bytes.length < 4 || bytes.readUInt16BE(0) !== 0xffd8) return null;
+  for (let i = 2; i + 9 < bytes.length; i += 2 + bytes.readUInt16BE(i + 2)) {
+    const marker = bytes.readUInt16BE(i);
+    if (marker >= 0xffc0 && marker <= 0xffc3) return { width: bytes.readUInt16BE(i + 7), height: bytes.readUInt16BE(i + 5) };
+  }
+  return null;
+}
+
+test('each live object calls the one callback; SetCallback replaces it', { skip }, () => {
+  desktop.reset();
+  desktop.createWindow({ className: 'Shell', title: 'page n1', rect: [0, 0, 800, 600], framed: true });
+  assert.equal(call('CreateWnd', 'n1', { className: 'Shell', rect: { left: 0, top: 0, width: 320, height: 180 } }).errorCode, 0);
+  component.emitSignal('n1', 'SignalAllStop');   // no callback yet: dropped
+
+  const calls = [];
+  first.SetCallback((text) => calls.push(['f', text]));
+  second.SetCallback(function g(text) { calls.push(['g', text, this === globalThis]); });
+  component.emitSignal('n1', 'SignalSendMessage', ['héllo ✓ 𝄞']);
+  const text = '{"cmd":"window.sendMessage","errorCode":0,"errorModule":0,"message":"héllo ✓ 𝄞","uuid":"n1"}';
+  assert.deepEqual(calls, [['g', text, true], ['g', text, true]]);
+
+  third = new WindowControl();
+  calls.length = 0;
+  component.emitSignal('n1', 'SignalAllStop');
+  assert.equal(calls.length, 3);
+
+  for (const value of [42, {}, undefined]) {   // no function: dropped quietly
+    second.SetCallback(value);
+    assert.doesNotThrow(() => component.emitSignal('n1', 'SignalWheelEvent', [120]));
+  }
+});
+
+test('collecting any object silences notifications until SetCallback', { skip }, async () => {
+  v8.setFlagsFromString('--expose-gc');
+  const gc = vm.runInNewContext('gc');
+  (() => { new WindowControl(); })();   // eslint-disable-line no-new
+  const calls = [];
+  first.SetCallback((text) => calls.push(text));
+  gc();
+  await new Promise((resolve) => setImmediate(resolve));
+  component.emitSignal('n1', 'SignalAllStop');
+  assert.deepEqual(calls, []);
+  second.SetCallback((text) => calls.push(text));
+  component.emitSignal('n1', 'SignalAllStop');
+  assert.equal(calls.length, 3);
+
+  for (const value of [42, {}, undefined]) {   // no function: dropped quietly
+    second.SetCallback(value);
+    assert.doesNotThrow(() => component.emitSignal('n1', 'SignalWheelEvent', [120]));
+  }
+});
+
+test('GrabOpen: the picture of the window comes before the reply', { skip }, () => {
+  const events = [];
+  first.SetCallback((text) => events.push(JSON.parse(text)));
+  events.push(call('GrabOpen', 'n1'));
+  const [picture] = events;
+  const picture3 = Array(3).fill('window.messageCallBack');   // one per live object
+  assert.deepEqual(events.map((e) => e.cmd || 'reply'), [...picture3, 'reply']);
+  assert.deepEqual(events.at(-1), { errorCode: 0, errorModule: 0, sequence: 's7', uuid: 'n1' });
+  assert.deepEqual([Object.keys(picture), Object.keys(picture.data)], [['cmd', 'data', 'sequence', 'uuid'], ['message', 'type']]);
+  assert.deepEqual([picture.sequence, picture.uuid, picture.data.type], ['', 'n1', 'menuOpen']);
+  assert.deepEqual(jpegSize(Buffer.from(picture.data.message.image, 'base64')), { width: 320, height: 180 });
+
+  events.length = 0;
+  call('GrabOpen', 'nobody');
+  assert.deepEqual(events, []);
+});

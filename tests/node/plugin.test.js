@@ -1,0 +1,281 @@
+'use strict';
+// Plug-in windows end to end through the script class, with the sample integration
+// library (examples/plugin): loading and sharing it, its window inside the host on the
+// desktop, its answers, its messages from the script thread and from its own threads,
+// and closing it all again.
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const path = require('node:path');
+const { spawnSync } = require('node:child_process');
+const { WindowControl, host, buildDir } = require('../../lib');
+const { samplePlugin } = require('../../examples/plugin/samplePlugin');
+
+const { desktop, component } = host;
+const full = samplePlugin(buildDir);
+const skip = (!desktop || !component || !full.built) && 'no desktop or no sample plug-in in this build';
+const PLUGIN_CLASS = 'SamplePluginWindow';
+
+const wc = new WindowControl();
+const call = (method, fields) => JSON.parse(wc[method](JSON.stringify({ sequence: 's', ...fields })));
+const ok = (uuid) => ({ errorCode: 0, errorModule: 0, sequence: 's', uuid });
+
+// Every notification, parsed; a test takes the ones that arrived since it began.
+let received = [];
+wc.SetCallback((text) => received.push(JSON.parse(text)));
+const messages = (uuid) => received.filter((m) => m.uuid === uuid).map((m) => m.responseMsg);
+
+function windowsBelow(parent) {
+  return desktop.childOrder(parent).flatMap((h) => [h, ...windowsBelow(h)]);
+}
+const allWindows = () => desktop.topLevelOrder().flatMap((h) => [h, ...windowsBelow(h)]);
+const hostOf = (frame) => desktop.childOrder(frame).find((h) => desktop.className(h).startsWith('Qt5QWindow'));
+// Each build of the sample has a window class of its own, named after this one.
+const pluginWindows = () => allWindows().filter((h) => desktop.className(h).startsWith(PLUGIN_CLASS));
+
+// Qt's handles do not keep Node running: waiting holds a timer of its own.
+async function waitFor(predicate, ms = 10000) {
+  const end = Date.now() + ms;
+  while (!predicate()) {
+    if (Date.now() > end) return false;
+    await new Promise((resolve) => setTimeout(resolve, 5));
+  }
+  return true;
+}
+
+function start(uuid, dllPath = full.dllPath) {
+  return call('StartService', { uuid, options: { dllPath } });
+}
+
+// A browser page with a plug-in window over it.
+function openPluginWindow(uuid, dllPath = full.dllPath) {
+  const chrome = desktop.createChrome(`page ${uuid}`, { x: 50, y: 40, width: 900, height: 600 });
+  assert.deepEqual(start(uuid, dllPath), ok(uuid));
+  const reply = call('CreateWnd', { uuid, className: 'Chrome', rect: { left: 10, top: 20, width: 320, height: 180 } });
+  return { chrome, reply, host: hostOf(chrome.frame) };
+}
+
+const request = (uuid, requestParams) => call('RequestInterface', { uuid, requestParams }).responseMsg;
+
+test('one plug-in window: created in the host, asked, heard, closed with its service', { skip }, () => {
+  desktop.reset();
+  received = [];
+  const { chrome, reply, host: hHost } = openPluginWindow('p1');
+  assert.deepEqual(reply, ok('p1'));
+  assert.deepEqual(received.map((m) => [m.uuid, m.responseMsg]), [['', { event: 'loaded' }]]);
+
+  // The library's window is a child of the host, filling it; no component was made.
+  const [hPlugin] = desktop.childOrder(hHost);
+  assert.equal(desktop.className(hPlugin), PLUGIN_CLASS);
+  assert.equal(desktop.title(hPlugin), 'Sample plug-in');
+  assert.ok(desktop.isVisible(hPlugin));
+  assert.deepEqual(desktop.windowRect(hPlugin), desktop.windowRect(hHost));
+  assert.equal(desktop.windowRect(hHost).width, 320);
+  assert.ok(!component.liveKeys().includes('p1'));
+  call('SetWndGeometry', { uuid: 'p1', timestamp: '5', rect: { left: 0, top: 0, width: 200, height: 100 } });
+  assert.deepEqual(desktop.windowRect(hPlugin), desktop.windowRect(hHost));
+
+  const params = { text: 'caf\u00e9 \u65e5\u672c', nested: { list: [1, 2] } };
+  const first = request('p1', params);
+  assert.deepEqual([first.count, first.echo, first.title], [1, params, 'Sample plug-in']);
+  // The second answer counts again and finds the first one given back.
+  const second = request('p1', {});
+  assert.deepEqual([second.count, second.library.outstanding, second.library.foreignFrees], [2, 0, 0]);
+
+  // Pushed on the script thread: delivered within the request, with the window's key
+  // (or none), the text read as an object (or {}).
+  received = [];
+  request('p1', { push: 'now' });
+  request('p1', { push: 'nobody' });
+  request('p1', { push: 'text' });
+  assert.deepEqual(received, [
+    { cmd: 'window.integrationCallBack', responseMsg: { count: 3, event: 'pushed' }, sequence: '', uuid: 'p1' },
+    { cmd: 'window.integrationCallBack', responseMsg: { event: 'nobody' }, sequence: '', uuid: '' },
+    { cmd: 'window.integrationCallBack', responseMsg: {}, sequence: '', uuid: 'p1' },
+  ]);
+
+  received = [];
+  assert.equal(wc.ConnectClose('p1'), undefined);
+  assert.deepEqual(pluginWindows(), []);
+  assert.equal(hostOf(chrome.frame), undefined);
+  assert.deepEqual(messages(''), [{ event: 'cleanup' }]);
+  assert.deepEqual(request('p1', {}), {});
+  // Stopped: the next start is a fresh load that hands the callback over again.
+  received = [];
+  assert.deepEqual(start('p1'), ok('p1'));
+  assert.deepEqual(messages(''), [{ event: 'loaded' }]);
+  call('StopService', { uuid: 'p1' });
+});
+
+test('answers that are no JSON object read as {} and are still given back', { skip }, () => {
+  desktop.reset();
+  openPluginWindow('p2');
+  for (const answer of ['array', 'text', 'string', 'none']) {
+    assert.deepEqual(call('RequestInterface', { uuid: 'p2', requestParams: { answer } }),
+      { ...ok('p2'), responseMsg: {} }, answer);
+  }
+  const after = request('p2', {});
+  assert.deepEqual([after.count, after.library.outstanding, after.library.foreignFrees], [5, 0, 0]);
+  wc.ConnectClose('p2');
+});
+
+test('two windows share one library: one callback, cleanup at the last stop', { skip }, () => {
+  desktop.reset();
+  received = [];
+  const a = openPluginWindow('a');
+  const b = openPluginWindow('b');
+  assert.deepEqual([a.reply, b.reply], [ok('a'), ok('b')]);
+  assert.equal(messages('').length, 1, 'setIntegrationCallBack once');
+  assert.equal(pluginWindows().length, 2);
+
+  assert.equal(request('a', {}).count, 1);
+  assert.equal(request('b', {}).count, 1);
+  request('b', { push: 'now' });
+  assert.deepEqual(messages('b'), [{ count: 2, event: 'pushed' }]);
+
+  received = [];
+  wc.ConnectClose('a');
+  assert.deepEqual(received, [], 'no cleanup while b uses the library');
+  assert.deepEqual(pluginWindows(), desktop.childOrder(b.host));
+  assert.equal(request('b', {}).library.windows, 1);
+  wc.ConnectClose('b');
+  assert.deepEqual(messages(''), [{ event: 'cleanup' }]);
+  assert.deepEqual(pluginWindows(), []);
+});
+
+test('DestroyWnd leaves the library alone; ConnectClose of an unknown key does nothing', { skip }, () => {
+  desktop.reset();
+  openPluginWindow('d');
+  received = [];
+  wc.ConnectClose('{"uuid":"d"}');
+  wc.ConnectClose('nobody');
+  assert.equal(pluginWindows().length, 1);
+  assert.deepEqual(call('DestroyWnd', { uuid: 'd' }), ok('d'));
+  // Its window went with the host, but the service still runs: no cleanup.
+  assert.deepEqual(pluginWindows(), []);
+  assert.deepEqual(received, []);
+  call('StopService', { uuid: 'd' });
+  assert.deepEqual(messages(''), [{ event: 'cleanup' }]);
+});
+
+test('a library that cannot be loaded: 5/4, and the next CreateWnd makes a component', { skip }, () => {
+  desktop.reset();
+  const fail = { errorCode: 4, errorModule: 5 };
+  // Always below the application folder: an absolute path, with or without a drive
+  // letter, is prefixed too.
+  for (const dllPath of ['no/such/library.so', 'C:/plugins/sample_plugin.dll', 'C:\\plugins\\sample_plugin.dll', full.file]) {
+    assert.deepEqual(start('q', dllPath), { ...ok('q'), ...fail }, dllPath);
+  }
+  assert.deepEqual(start('q', ''), { ...ok('q'), ...fail });
+
+  // q1 has its library, but the failure after it cleared integration mode.
+  const chrome = desktop.createChrome('page q1', { x: 0, y: 0, width: 800, height: 600 });
+  assert.deepEqual(start('q1'), ok('q1'));
+  assert.deepEqual(start('q2', 'missing.so'), { ...ok('q2'), ...fail });
+  assert.deepEqual(call('CreateWnd', { uuid: 'q1', className: 'Chrome' }), ok('q1'));
+  assert.ok(component.liveKeys().includes('q1'));
+  assert.deepEqual(pluginWindows(), []);
+  assert.ok(hostOf(chrome.frame));
+  assert.deepEqual(request('q1', { push: 'now' }), {});
+  call('DestroyWnd', { uuid: 'q1' });
+  call('StopService', { uuid: 'q1' });
+});
+
+test('builds without an optional export', { skip }, () => {
+  desktop.reset();
+  // No createWnd: the host gets no window and is not kept.
+  const noCreate = openPluginWindow('v1', samplePlugin(buildDir, 'noCreateWnd').dllPath);
+  assert.deepEqual(noCreate.reply, { ...ok('v1'), errorCode: 5000, errorModule: 5 });
+  assert.equal(hostOf(noCreate.chrome.frame), undefined);
+  call('StopService', { uuid: 'v1' });
+  // ...unless no browser window is found either: 5001 wins and the window is kept with
+  // an entry but no library window, and the library is still asked (about no window).
+  start('v3', samplePlugin(buildDir, 'noCreateWnd').dllPath);
+  assert.deepEqual(call('CreateWnd', { uuid: 'v3', className: 'Chrome' }), { ...ok('v3'), errorCode: 5001, errorModule: 5 });
+  assert.deepEqual(request('v3', { k: 1 }).echo, { k: 1 });
+  wc.ConnectClose('v3');
+
+  // No setIntegrationCallBack: loaded and working, but unheard.
+  received = [];
+  const noCallBack = openPluginWindow('v2', samplePlugin(buildDir, 'noCallBack').dllPath);
+  assert.deepEqual(noCallBack.reply, ok('v2'));
+  assert.equal(request('v2', { push: 'now' }).count, 1);
+  assert.deepEqual(received, []);
+  wc.ConnectClose('v2');
+
+  // No freeMsgBuffer, no cleanup: seen in the debug lines of a process of their own.
+  const script = `
+    const { WindowControl, host } = require(${JSON.stringify(path.join(__dirname, '../../lib'))});
+    const { samplePlugin } = require(${JSON.stringify(path.join(__dirname, '../../examples/plugin/samplePlugin'))});
+    const wc = new WindowControl();
+    const out = [];
+    wc.SetCallback((t) => out.push(JSON.parse(t).responseMsg));
+    host.desktop.createChrome('page x', { x: 0, y: 0, width: 640, height: 480 });
+    for (const variant of ['noFreeMsgBuffer', 'noCleanup']) {
+      const dllPath = samplePlugin(${JSON.stringify(buildDir)}, variant).dllPath;
+      out.push(JSON.parse(wc.StartService(JSON.stringify({ uuid: 'x', options: { dllPath } }))).errorCode);
+      out.push(JSON.parse(wc.CreateWnd(JSON.stringify({ uuid: 'x', className: 'Chrome' }))).errorCode);
+      for (const answer of ['object', 'array']) {
+        out.push(JSON.parse(wc.RequestInterface(JSON.stringify({ uuid: 'x', requestParams: { answer } }))).responseMsg.count);
+      }
+      console.error('-- closing', variant);
+      wc.ConnectClose('x');
+    }
+    console.log(JSON.stringify(out));`;
+  const child = spawnSync(process.execPath, ['-e', script], {
+    env: { ...process.env, WC_BUILD_DIR: buildDir }, encoding: 'utf8', timeout: 30000,
+  });
+  assert.equal(child.status, 0, child.stderr);
+  const loaded = { event: 'loaded' };
+  assert.deepEqual(JSON.parse(child.stdout), [loaded, 0, 0, 1, null, { event: 'cleanup' }, loaded, 0, 0, 1, null]);
+  const lines = child.stderr.split('\n').filter((l) => /^(freeMsgBuffer|cleanup|destroyWnd) |^-- /.test(l));
+  assert.deepEqual(lines, [
+    'freeMsgBuffer undefined', 'freeMsgBuffer undefined', '-- closing noFreeMsgBuffer', 'destroyWnd defined', 'cleanup defined',
+    'freeMsgBuffer defined', 'freeMsgBuffer defined', '-- closing noCleanup', 'destroyWnd defined', 'cleanup undefined',
+  ]);
+});
+
+test('bursts from the library\'s own threads while windows come and go', { skip, timeout: 60000 }, async () => {
+  desktop.reset();
+  const N = 3000;
+  openPluginWindow('burst');
+  openPluginWindow('cut');
+  received = [];
+  assert.equal(request('burst', { burst: N }).burst > 0, true);
+  request('cut', { burst: 100000, interval: 1 });
+
+  // Windows of the same library and components come and go meanwhile, on the script
+  // thread, between deliveries.
+  const churnKeys = [];
+  for (let i = 0; i < 40; i++) {
+    const uuid = `churn${i}`;
+    churnKeys.push(uuid);
+    const plugin = i % 2 === 0;
+    if (plugin) start(uuid);
+    desktop.createChrome(`page ${uuid}`, { x: i, y: i, width: 400, height: 300 });
+    assert.equal(call('CreateWnd', { uuid, className: 'Chrome' }).errorCode, 0);
+    if (plugin) request(uuid, { push: 'now', burst: 20 });
+    if (i === 20) wc.ConnectClose('cut');
+    await new Promise((resolve) => setImmediate(resolve));
+    if (i % 3 === 0) call('DestroyWnd', { uuid });
+    else wc.ConnectClose(uuid);
+    if (plugin) call('StopService', { uuid });
+  }
+  const cutCount = messages('cut').length;
+  assert.ok(await waitFor(() => messages('burst').length >= N), `${messages('burst').length} of ${N}`);
+  await new Promise((resolve) => setTimeout(resolve, 50));
+
+  // Every message of the burst, once, in order, with its window's key.
+  assert.deepEqual(messages('burst').map((m) => m.index), Array.from({ length: N }, (_, i) => i + 1));
+  // Closing stopped the other burst: nothing came for it afterwards.
+  assert.ok(cutCount > 0 && cutCount < 100000);
+  assert.equal(messages('cut').length, cutCount);
+  // No message lost its key or found another window's.
+  const known = new Set(['burst', 'cut', ...churnKeys]);
+  assert.deepEqual(received.filter((m) => !known.has(m.uuid)).map((m) => m.responseMsg), []);
+  for (const uuid of churnKeys) {
+    assert.ok(messages(uuid).every((m) => m.event === 'pushed' || m.burst !== undefined), uuid);
+  }
+  received = [];
+  wc.ConnectClose('burst');
+  assert.deepEqual(messages(''), [{ event: 'cleanup' }]);
+});
