@@ -7,57 +7,13 @@
 // embedded window under 20 us.
 // Usage: node bench/request-path.js [calls=20000]     (WC_BUILD_DIR picks the build)
 const { WindowControl, host } = require('../lib');
+const { FIELDS, replyMethods } = require('../tests/node/fixtures/requests');
 
 const calls = Number(process.argv[2]) || 20000;
 const { desktop, component } = host;
 const wc = new WindowControl();
-const b64 = (text) => Buffer.from(text, 'utf8').toString('base64');
 const rect = (left, top, width, height) => ({ left, top, width, height });
-const preset = { posX: 0.25, posY: -0.5, zoom: 3 };
-
-// Typical fields of each request, as a page sends them.
-const FIELDS = {
-  StartService: { options: { dllPath: 'no-such-library.so' } },
-  StopService: { type: 'window' },
-  RequestInterface: { requestParams: { cmd: 'status' } },
-  CreateWnd: { className: 'Chrome', rect: rect(10, 20, 300, 200), embed: true },
-  ShowWnd: {}, HideWnd: {}, DestroyWnd: {}, UpdateParentWnd: {}, StopTotal: {},
-  TriggerMouseEvent: {}, GrabOpen: {}, RestoreWnd: {},
-  SetWndGeometry: { timestamp: '5', rect: rect(30, 40, 500, 300) },
-  SetWndCover: { position: 'left', size: 20 },
-  ChangePlayMode: { type: 1 }, SetLanguageType: { type: 'en' }, SetTranslateFile: { language: 'en' },
-  SwitchToSimple: { simple: 1 }, SetFirstDayOfWeek: { firstDay: 1 }, SetDragMode: { drag: 1 },
-  SetNumberOfWindows: { number: 9 },
-  InitLoginInfo: { hubAddress: '10.0.0.1', hubPort: 8443, sessionID: 's1', loginModel: 1, userType: 'admin',
-    networkType: 'lan' },
-  CuttingPartWindow: { rect: rect(10, 10, 50, 40), round: 8 },
-  RepairPartWindow: { rect: rect(10, 10, 50, 40), round: 8 },
-  SetHubToken: { token: 'tok' },
-  StartPlay: { url: 'rtsp://cam/17', password: 'pw', username: 'u', siteID: '3', areaName: b64('hall'),
-    cameraName: b64('camera'), wndIndex: 1,
-    permission: { liveView: 1, playback: 1, videoSearch: 0, manualRecording: 1, twoWayAudio: 0, ptzControl: 1,
-      capturePrint: 1, volume: 1 },
-    options: { secretKey: 'k', multiStreamProto: 1, dualStream: 1, fecPlaceType: 2, abilityType: [1, 2, 3] } },
-  StopPlay: { wndIndex: 1 }, SetPreview3DPosition: { open: 1 },
-  ShowErrorInfoInFullScreen: { error: b64('no signal'), type: 2 },
-  GetFishEyePTZPreset: { wndIndex: 0 },
-  SetFishEyePTZPreset: { command: 1, wndIndex: 0, presetInfo: preset },
-  ControlFishEyePTZ: { command: 4, stop: false, speed: 5, wndIndex: 0 },
-  ControlFishEyeParol: { command: 1, wndIndex: 0, cruisePointList: [
-    { sequence: 1, staySeconds: 5, speed: 3, presetInfo: preset }, { sequence: 2, presetInfo: preset }] },
-  SetVanePlayInfo: { guid: 'g', protocal: 'rtsp', session: 's', token: 't', ip: '10.0.0.2', port: 554,
-    accessPath: '/live' },
-  SetWndAutoPanState: { wndIndex: 0, open: true },
-  StartDownloadCameraHeatValue: { param: { startTime: '2024-01-02 03:04:05', endTime: '2024-01-03 00:00:00',
-    queryType: 1, heatMapType: 2, siteID: 3, cameraID: 4, minValue: 0, maxValue: 100, guid: 'hm1' } },
-  OpenPtzWnd: { wndIndex: 0, open: true },
-  HandleRequest: { message: '{"cmd":"menu"}' },
-  SimMouseClickEvent: { pointX: 10, pointY: 20 },
-};
-const NO_REPLY = ['SetCallback', 'SetLocalConfig', 'ConnectClose'];
-const REQUESTS = Object.getOwnPropertyNames(WindowControl.prototype)
-  .filter((m) => m !== 'constructor' && !NO_REPLY.includes(m));
-if (REQUESTS.length !== 39 || REQUESTS.some((m) => !FIELDS[m])) throw new Error('the request list changed');
+const REQUESTS = replyMethods(WindowControl);
 
 const text = (uuid, fields, i) => JSON.stringify({ sequence: String(i), uuid, ...fields });
 

@@ -157,15 +157,14 @@ void WindowControlManager::onIntegrationCallBack(HWND hWnd, const char *pszJson)
 {
     // A library that calls after the module was unloaded finds no manager, and must
     // not make one on its own thread.
-    WindowControlManager *pManager = ExistingInstance();
-    if (!pManager)
-        return;
-    QJsonObject message;
-    message.insert(QLatin1String("sequence"), QString());
-    message.insert(QLatin1String("uuid"), pManager->integrationWndKey(hWnd));
-    message.insert(QLatin1String("cmd"), QStringLiteral("window.integrationCallBack"));
-    message.insert(QLatin1String("responseMsg"), objectFromText(pszJson));
-    // Emitted on the library's thread when it calls from its own: the connections to
-    // the script objects then queue the text to the script thread.
-    emit pManager->integrationCallBack(QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
+    withInstanceFromAnyThread([hWnd, pszJson](WindowControlManager *pManager) {
+        QJsonObject message;
+        message.insert(QLatin1String("sequence"), QString());
+        message.insert(QLatin1String("uuid"), pManager->integrationWndKey(hWnd));
+        message.insert(QLatin1String("cmd"), QStringLiteral("window.integrationCallBack"));
+        message.insert(QLatin1String("responseMsg"), objectFromText(pszJson));
+        // Emitted on the library's thread when it calls from its own: the connections
+        // to the script objects then queue the text to the script thread.
+        emit pManager->integrationCallBack(QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
+    });
 }

@@ -6,9 +6,9 @@
 #include <QJsonArray>
 #include <QJsonParseError>
 #include <QLocale>
-#include <QVariant>
 
 #include <algorithm>
+#include <cmath>
 
 RequestEnvelope::RequestEnvelope(const QString &request, int iModule)
     : m_iModule(iModule)
@@ -67,16 +67,16 @@ void appendJsonValue(QString &out, const QJsonValue &value)
         out += value.toBool() ? QLatin1String("true") : QLatin1String("false");
         break;
     case QJsonValue::Double: {
-        // Qt keeps a whole number that a double holds exactly as an integer, and
-        // writes other finite numbers in their shortest form, the rest as null.
-        const QVariant number = value.toVariant();
+        // As Qt's writer: a finite whole number below 2^64 in fixed notation, any other
+        // finite number in its shortest form, the rest as null.
         const double d = value.toDouble();
-        if (number.userType() == QMetaType::LongLong)
-            out += QString::number(number.toLongLong());
-        else if (qIsFinite(d))
-            out += QLatin1String(QByteArray::number(d, 'g', QLocale::FloatingPointShortest));
-        else
+        if (qIsFinite(d)) {
+            const double magnitude = std::fabs(d);
+            const bool bWhole = magnitude < 18446744073709551616.0 && magnitude == std::floor(magnitude);
+            out += QLatin1String(QByteArray::number(d, bWhole ? 'f' : 'g', QLocale::FloatingPointShortest));
+        } else {
             out += QLatin1String("null");
+        }
         break;
     }
     case QJsonValue::String:

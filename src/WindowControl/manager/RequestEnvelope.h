@@ -67,6 +67,6 @@ private:
 void appendJsonString(QString &out, const QString &text);
 
 // Appends a value as QJsonDocument::toJson(Compact) writes it: object keys in their
-// sorted order, whole numbers as integers, other finite numbers in their shortest form,
-// infinities and NaN as null.
+// sorted order, whole numbers below 2^64 in fixed notation, other finite numbers in
+// their shortest form, infinities and NaN as null.
 void appendJsonValue(QString &out, const QJsonValue &value);

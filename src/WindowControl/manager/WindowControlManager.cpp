@@ -9,11 +9,17 @@
 
 #include <atomic>
 #include <mutex>
+#include <thread>
 
 namespace {
 
 std::atomic<WindowControlManager *> s_pInstance{nullptr};
 std::mutex s_instanceLock;           // guards creation only
+std::thread::id s_managerThread;     // set before the instance is published
+
+// Library threads hold this while they use the manager, so that unloading waits for
+// them; the manager's own thread never needs it (deletion happens there).
+std::mutex s_foreignUseLock;
 
 // The integration window table is read by library callbacks on their own threads.
 std::mutex s_integrationWndsLock;
@@ -33,6 +39,7 @@ WindowControlManager *Owl::Base::CSingleton<WindowControlManager>::GetInstance()
     pInstance = s_pInstance.load(std::memory_order_relaxed);
     if (!pInstance) {
         pInstance = new WindowControlManager;
+        s_managerThread = std::this_thread::get_id();
         s_pInstance.store(pInstance, std::memory_order_release);
     }
     return pInstance;
@@ -41,7 +48,25 @@ WindowControlManager *Owl::Base::CSingleton<WindowControlManager>::GetInstance()
 void WindowControlManager::DeleteInstance()
 {
     std::lock_guard<std::mutex> lock(s_instanceLock);
-    delete s_pInstance.exchange(nullptr);
+    WindowControlManager *pInstance = nullptr;
+    {
+        std::lock_guard<std::mutex> foreignUse(s_foreignUseLock);
+        pInstance = s_pInstance.exchange(nullptr);
+    }
+    delete pInstance;
+}
+
+void WindowControlManager::withInstanceFromAnyThread(const std::function<void(WindowControlManager *)> &use)
+{
+    WindowControlManager *pInstance = s_pInstance.load(std::memory_order_acquire);
+    if (pInstance && std::this_thread::get_id() == s_managerThread) {
+        use(pInstance);
+        return;
+    }
+    std::lock_guard<std::mutex> foreignUse(s_foreignUseLock);
+    pInstance = s_pInstance.load(std::memory_order_acquire);
+    if (pInstance)
+        use(pInstance);
 }
 
 WindowControlManager *WindowControlManager::ExistingInstance()

@@ -8,6 +8,8 @@
 
 #include <QMap>
 #include <QObject>
+
+#include <functional>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +34,9 @@ public:
     static void DeleteInstance();
     // The instance when there is one; never creates it.
     static WindowControlManager *ExistingInstance();
+    // Runs `use` with the manager, if one exists, from any thread: a library thread
+    // keeps the manager from being deleted until `use` returns. Not for creating it.
+    static void withInstanceFromAnyThread(const std::function<void(WindowControlManager *)> &use);
 
     // Integration library bridge
     QString StartService(const QString &request);
