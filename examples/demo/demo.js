@@ -30,7 +30,13 @@ const { Page, sleep, waitFor } = require('./page');
 const { Scene, rectText } = require('./scene');
 const { pluginStep } = require('./pluginStep');
 const { openViewer } = require('./viewer');
-const { host } = require('../../lib/host');
+let host;
+try {
+  ({ host } = require('../../lib/host'));
+} catch (e) {
+  console.error(`demo: cannot load the host shell (${e.message.split('\n')[0]}); build first: scripts/build`);
+  process.exit(1);
+}
 
 const { desktop, component } = host;
 const outDir = path.resolve(__dirname, '..', '..', 'out', 'demo');

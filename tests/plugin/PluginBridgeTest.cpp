@@ -6,7 +6,6 @@
 
 #include <VarAvozov/Control.h>
 #include <win32sim/Desktop.h>
-#include <win32sim/QpaImport.h>
 
 #include <gtest/gtest.h>
 
@@ -20,21 +19,6 @@
 #include <functional>
 
 namespace {
-
-class QtEnvironment : public ::testing::Environment
-{
-    void SetUp() override
-    {
-        static int argc = 3;
-        static char arg0[] = "plugin_tests", arg1[] = "-platform", arg2[] = "win32sim";
-        static char *argv[] = {arg0, arg1, arg2, nullptr};
-        m_pApp = new QApplication(argc, argv);
-    }
-    void TearDown() override { delete m_pApp; }
-    QApplication *m_pApp = nullptr;
-};
-const auto *g_pEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 QJsonObject parse(const QString &text)
 {
     return QJsonDocument::fromJson(text.toUtf8()).object();

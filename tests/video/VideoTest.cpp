@@ -4,27 +4,8 @@
 #include <QJsonDocument>
 
 #include <win32sim/Desktop.h>
-#include <win32sim/QpaImport.h>
 
 namespace {
-
-class QtEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        static int argc = 3;
-        static char arg0[] = "video_tests", arg1[] = "-platform", arg2[] = "win32sim";
-        static char *argv[] = {arg0, arg1, arg2, nullptr};
-        m_pApp = new QApplication(argc, argv);
-    }
-    void TearDown() override { delete m_pApp; }
-
-private:
-    QApplication *m_pApp = nullptr;
-};
-const auto *g_pEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 QStringList g_log;
 QtMessageHandler g_pfnPrevious = nullptr;
 

@@ -20,20 +20,7 @@ v8::Local<v8::Array> strings(v8::Isolate *pIsolate, const QStringList &list)
 
 bool argKey(const Args &info, int iIndex, QString *pKey, const char *pszName)
 {
-    if (js::toString(info.GetIsolate(), info[iIndex], pKey))
-        return true;
-    js::throwTypeError(info.GetIsolate(), QStringLiteral("%1: argument %2 must be a window key (string)")
-                       .arg(QLatin1String(pszName)).arg(iIndex + 1));
-    return false;
-}
-
-bool argInt(const Args &info, int iIndex, int *piValue, const char *pszName)
-{
-    if (js::toInt(info[iIndex], piValue))
-        return true;
-    js::throwTypeError(info.GetIsolate(), QStringLiteral("%1: argument %2 must be a whole number")
-                       .arg(QLatin1String(pszName)).arg(iIndex + 1));
-    return false;
+    return js::argString(info, iIndex, pKey, pszName, "a window key (string)");
 }
 
 // Null text (back to the default answer) for null or undefined.
@@ -43,11 +30,7 @@ bool argNullableText(const Args &info, int iIndex, QString *pText, const char *p
         *pText = QString();
         return true;
     }
-    if (js::toString(info.GetIsolate(), info[iIndex], pText))
-        return true;
-    js::throwTypeError(info.GetIsolate(), QStringLiteral("%1: argument %2 must be a string or null")
-                       .arg(QLatin1String(pszName)).arg(iIndex + 1));
-    return false;
+    return js::argString(info, iIndex, pText, pszName, "a string or null");
 }
 
 void liveKeys(const Args &info)
@@ -120,7 +103,7 @@ void emitSignal(const Args &info)
 void failNextConstruction(const Args &info)
 {
     int iCount = 1;
-    if (!info[0]->IsUndefined() && !argInt(info, 0, &iCount, "failNextConstruction"))
+    if (!info[0]->IsUndefined() && !js::argInt(info, 0, &iCount, "failNextConstruction"))
         return;
     if (iCount < 0 || iCount > 1000000)
         return js::throwTypeError(info.GetIsolate(), QStringLiteral("failNextConstruction: count out of range"));
@@ -136,7 +119,7 @@ void pendingConstructionFailures(const Args &info)
 void setPresetAnswer(const Args &info)
 {
     int iZoom = 0;
-    if (!info[0]->IsNumber() || !info[1]->IsNumber() || !argInt(info, 2, &iZoom, "setPresetAnswer"))
+    if (!info[0]->IsNumber() || !info[1]->IsNumber() || !js::argInt(info, 2, &iZoom, "setPresetAnswer"))
         return js::throwTypeError(info.GetIsolate(), QStringLiteral("setPresetAnswer(posX, posY, zoom): numbers"));
     varavozov::setPresetAnswer(float(info[0].As<v8::Number>()->Value()),
                                float(info[1].As<v8::Number>()->Value()), iZoom);
@@ -145,7 +128,7 @@ void setPresetAnswer(const Args &info)
 void setHeatMapDelay(const Args &info)
 {
     int iMs = 0;
-    if (argInt(info, 0, &iMs, "setHeatMapDelay"))
+    if (js::argInt(info, 0, &iMs, "setHeatMapDelay"))
         varavozov::setHeatMapDelay(iMs);
 }
 
@@ -160,7 +143,7 @@ void setHeatMapAnswer(const Args &info)
     QString data;
     int iMax = 0, iMin = 0;
     if (argNullableText(info, 0, &data, "setHeatMapAnswer")
-        && (data.isNull() || (argInt(info, 1, &iMax, "setHeatMapAnswer") && argInt(info, 2, &iMin, "setHeatMapAnswer"))))
+        && (data.isNull() || (js::argInt(info, 1, &iMax, "setHeatMapAnswer") && js::argInt(info, 2, &iMin, "setHeatMapAnswer"))))
         varavozov::setHeatMapAnswer(data, iMax, iMin);
 }
 
@@ -235,7 +218,7 @@ void paneRect(const Args &info)
     bool bOk;
     int iPane = 0;
     WebClientComponents *pComponent = argComponent(info, "paneRect", &bOk);
-    if (bOk && argInt(info, 1, &iPane, "paneRect"))
+    if (bOk && js::argInt(info, 1, &iPane, "paneRect"))
         info.GetReturnValue().Set(js::rect(info.GetIsolate(), varavozov::paneRect(pComponent, iPane)));
 }
 
@@ -244,7 +227,7 @@ void isPanePlaying(const Args &info)
     bool bOk;
     int iPane = 0;
     WebClientComponents *pComponent = argComponent(info, "isPanePlaying", &bOk);
-    if (bOk && argInt(info, 1, &iPane, "isPanePlaying"))
+    if (bOk && js::argInt(info, 1, &iPane, "isPanePlaying"))
         info.GetReturnValue().Set(varavozov::isPanePlaying(pComponent, iPane));
 }
 

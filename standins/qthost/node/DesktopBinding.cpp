@@ -60,38 +60,14 @@ v8::Local<v8::Array> handles(v8::Isolate *pIsolate, const QVector<HWND> &list)
 
 bool argHandle(const Args &info, int iIndex, HWND *phWnd, const char *pszName)
 {
-    if (toHandle(info.GetIsolate(), info[iIndex], phWnd, false))
-        return true;
-    js::throwTypeError(info.GetIsolate(), QStringLiteral("%1: argument %2 must be a window handle (decimal text)")
-                       .arg(QLatin1String(pszName)).arg(iIndex + 1));
-    return false;
+    return js::checkArg(info, iIndex, toHandle(info.GetIsolate(), info[iIndex], phWnd, false), pszName,
+                        "a window handle (decimal text)");
 }
 
 bool argRect(const Args &info, int iIndex, QRect *pRect, const char *pszName)
 {
-    if (js::toRect(info.GetIsolate(), info[iIndex], pRect))
-        return true;
-    js::throwTypeError(info.GetIsolate(), QStringLiteral("%1: argument %2 must be a rectangle {x, y, width, height}")
-                       .arg(QLatin1String(pszName)).arg(iIndex + 1));
-    return false;
-}
-
-bool argString(const Args &info, int iIndex, QString *pText, const char *pszName)
-{
-    if (js::toString(info.GetIsolate(), info[iIndex], pText))
-        return true;
-    js::throwTypeError(info.GetIsolate(), QStringLiteral("%1: argument %2 must be a string")
-                       .arg(QLatin1String(pszName)).arg(iIndex + 1));
-    return false;
-}
-
-bool argInt(const Args &info, int iIndex, int *piValue, const char *pszName)
-{
-    if (js::toInt(info[iIndex], piValue))
-        return true;
-    js::throwTypeError(info.GetIsolate(), QStringLiteral("%1: argument %2 must be a whole number")
-                       .arg(QLatin1String(pszName)).arg(iIndex + 1));
-    return false;
+    return js::checkArg(info, iIndex, js::toRect(info.GetIsolate(), info[iIndex], pRect), pszName,
+                        "a rectangle {x, y, width, height}");
 }
 
 bool optionalBool(v8::Isolate *pIsolate, v8::Local<v8::Value> value, bool bDefault)
@@ -153,9 +129,9 @@ void createChrome(const Args &info)
     QString title;
     QRect rc;
     int iStrip = 80;
-    if (!argString(info, 0, &title, "createChrome") || !argRect(info, 1, &rc, "createChrome"))
+    if (!js::argString(info, 0, &title, "createChrome") || !argRect(info, 1, &rc, "createChrome"))
         return;
-    if (!info[2]->IsUndefined() && (!argInt(info, 2, &iStrip, "createChrome")))
+    if (!info[2]->IsUndefined() && (!js::argInt(info, 2, &iStrip, "createChrome")))
         return;
     const win32sim::ChromeWindow chrome = win32sim::createChrome(title, rc, iStrip);
     v8::Local<v8::Object> result = v8::Object::New(pIsolate);
@@ -171,7 +147,7 @@ void createIe11(const Args &info)
     v8::Isolate *pIsolate = info.GetIsolate();
     QString title;
     QRect rc;
-    if (!argString(info, 0, &title, "createIe11") || !argRect(info, 1, &rc, "createIe11"))
+    if (!js::argString(info, 0, &title, "createIe11") || !argRect(info, 1, &rc, "createIe11"))
         return;
     QVariant tabs;
     if (!info[2]->IsArray() || !js::toVariant(pIsolate, info[2], &tabs))
@@ -204,7 +180,7 @@ void setTitle(const Args &info)
 {
     HWND hWnd;
     QString title;
-    if (argHandle(info, 0, &hWnd, "setTitle") && argString(info, 1, &title, "setTitle"))
+    if (argHandle(info, 0, &hWnd, "setTitle") && js::argString(info, 1, &title, "setTitle"))
         win32sim::setTitle(hWnd, title);
 }
 
@@ -227,14 +203,14 @@ void moveTab(const Args &info)
 void click(const Args &info)
 {
     int x, y;
-    if (argInt(info, 0, &x, "click") && argInt(info, 1, &y, "click"))
+    if (js::argInt(info, 0, &x, "click") && js::argInt(info, 1, &y, "click"))
         win32sim::click(QPoint(x, y), optionalBool(info.GetIsolate(), info[2], false));
 }
 
 void wheel(const Args &info)
 {
     int x, y, iDelta;
-    if (argInt(info, 0, &x, "wheel") && argInt(info, 1, &y, "wheel") && argInt(info, 2, &iDelta, "wheel"))
+    if (js::argInt(info, 0, &x, "wheel") && js::argInt(info, 1, &y, "wheel") && js::argInt(info, 2, &iDelta, "wheel"))
         win32sim::wheel(QPoint(x, y), iDelta);
 }
 
@@ -304,8 +280,8 @@ void regionContains(const Args &info)
 {
     HWND hWnd;
     int x, y;
-    if (argHandle(info, 0, &hWnd, "regionContains") && argInt(info, 1, &x, "regionContains")
-        && argInt(info, 2, &y, "regionContains"))
+    if (argHandle(info, 0, &hWnd, "regionContains") && js::argInt(info, 1, &x, "regionContains")
+        && js::argInt(info, 2, &y, "regionContains"))
         info.GetReturnValue().Set(win32sim::region(hWnd).contains(QPoint(x, y)));
 }
 
@@ -425,7 +401,7 @@ void picture(const Args &info)
 void savePicture(const Args &info)
 {
     QString path;
-    if (argString(info, 0, &path, "savePicture") && requirePainting(info, "savePicture"))
+    if (js::argString(info, 0, &path, "savePicture") && requirePainting(info, "savePicture"))
         info.GetReturnValue().Set(win32sim::savePicture(path));
 }
 

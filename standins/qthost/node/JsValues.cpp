@@ -36,6 +36,24 @@ void throwTypeError(v8::Isolate *pIsolate, const QString &message)
     pIsolate->ThrowException(v8::Exception::TypeError(str(pIsolate, message)));
 }
 
+bool checkArg(const Args &info, int iIndex, bool bOk, const char *pszName, const char *pszWhat)
+{
+    if (!bOk)
+        throwTypeError(info.GetIsolate(), QStringLiteral("%1: argument %2 must be %3")
+                       .arg(QLatin1String(pszName)).arg(iIndex + 1).arg(QLatin1String(pszWhat)));
+    return bOk;
+}
+
+bool argInt(const Args &info, int iIndex, int *piValue, const char *pszName)
+{
+    return checkArg(info, iIndex, toInt(info[iIndex], piValue), pszName, "a whole number");
+}
+
+bool argString(const Args &info, int iIndex, QString *pText, const char *pszName, const char *pszWhat)
+{
+    return checkArg(info, iIndex, toString(info.GetIsolate(), info[iIndex], pText), pszName, pszWhat);
+}
+
 void setMethod(v8::Isolate *pIsolate, v8::Local<v8::Object> object, const char *pszName,
                v8::FunctionCallback callback)
 {

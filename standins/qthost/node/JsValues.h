@@ -34,6 +34,13 @@ bool toString(v8::Isolate *pIsolate, v8::Local<v8::Value> value, QString *pOut);
 v8::Local<v8::Object> rect(v8::Isolate *pIsolate, const QRect &rc);
 bool toRect(v8::Isolate *pIsolate, v8::Local<v8::Value> value, QRect *pOut);
 
+// Argument checks of the bindings: each throws "<name>: argument <n> must be <what>"
+// when the argument is not of its kind, and says whether it was.
+bool checkArg(const Args &info, int iIndex, bool bOk, const char *pszName, const char *pszWhat);
+bool argInt(const Args &info, int iIndex, int *piValue, const char *pszName);
+bool argString(const Args &info, int iIndex, QString *pText, const char *pszName,
+               const char *pszWhat = "a string");
+
 v8::Local<v8::Value> fromVariant(v8::Isolate *pIsolate, const QVariant &value);
 // Strings, booleans, numbers (integral ones as int when they fit), arrays; else false.
 bool toVariant(v8::Isolate *pIsolate, v8::Local<v8::Value> value, QVariant *pOut);
