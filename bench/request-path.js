@@ -17,29 +17,34 @@ const REQUESTS = replyMethods(WindowControl);
 
 const text = (uuid, fields, i) => JSON.stringify({ sequence: String(i), uuid, ...fields });
 
-// Microseconds per call of fn(i), the best of a few rounds (other processes share the cores).
-function time(fn, n, between) {
-  let best = Infinity;
-  for (let round = 0; round < 5; ++round) {
-    const t0 = process.hrtime.bigint();
-    for (let i = 0; i < n; ++i) fn(i);
-    best = Math.min(best, Number(process.hrtime.bigint() - t0) / 1000 / n);
-    if (between) between();
-  }
-  return best;
+// Microseconds per call of fn(i) over n calls.
+function round(fn, n) {
+  const t0 = process.hrtime.bigint();
+  for (let i = 0; i < n; ++i) fn(i);
+  return Number(process.hrtime.bigint() - t0) / 1000 / n;
 }
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
-// One request: its texts (a handful, cycled, as a page varies them), the native time
-// and the baseline on the same texts and replies.
+// One request: its texts (a handful, cycled, as a page varies them), the native time and
+// the baseline on the same texts and replies, in alternating rounds (other processes
+// share the cores), each the median of its rounds.
 function measure(method, uuid, variants, n, between) {
   const texts = variants.map((fields, i) => text(uuid, fields, 1000 + i));
   const replies = texts.map((t) => JSON.parse(wc[method](t)));
   if (replies.some((r) => r.errorCode !== 0)) throw new Error(`${method}: ${JSON.stringify(replies[0])}`);
   const k = texts.length;
   let sink = 0;
-  const native = time((i) => { sink += wc[method](texts[i % k]).length; }, n, between);
-  const baseline = time((i) => { JSON.parse(texts[i % k]); sink += JSON.stringify(replies[i % k]).length; }, n);
-  return { method, uuid, native, baseline, ratio: native / baseline, sink };
+  const nativeCall = (i) => { sink += wc[method](texts[i % k]).length; };
+  const baselineCall = (i) => { JSON.parse(texts[i % k]); sink += JSON.stringify(replies[i % k]).length; };
+  const native = [];
+  const baseline = [];
+  for (let r = 0; r < 7; ++r) {
+    native.push(round(nativeCall, n));
+    if (between) between();
+    baseline.push(round(baselineCall, n));
+  }
+  return { method, uuid, native: median(native), baseline: median(baseline),
+    ratio: median(native) / median(baseline), sink };
 }
 
 const rows = [];
@@ -69,14 +74,13 @@ if (desktop && component) {
 }
 
 const fmt = (x, w = 8) => x.toFixed(2).padStart(w);
-console.log(`request path, ${calls} calls a round, best of 5 rounds (us per call)`);
+console.log(`request path, ${calls} calls a round, median of 7 alternating rounds (us per call)`);
 console.log(`${'request'.padEnd(30)} ${'window'.padEnd(15)} ${'native'.padStart(8)} ${'baseline'.padStart(8)} ${'ratio'.padStart(8)}`);
 for (const r of [...rows, ...live]) {
   console.log(`${r.method.padEnd(30)} ${r.uuid.padEnd(15)} ${fmt(r.native)} ${fmt(r.baseline)} ${fmt(r.ratio)}`);
 }
 const worst = rows.reduce((a, b) => (b.ratio > a.ratio ? b : a));
-const median = rows.map((r) => r.ratio).sort((a, b) => a - b)[Math.floor(rows.length / 2)];
-console.log(`unknown window: ratio median ${median.toFixed(2)}, worst ${worst.ratio.toFixed(2)} (${worst.method});`
+console.log(`unknown window: ratio median ${median(rows.map((r) => r.ratio)).toFixed(2)}, worst ${worst.ratio.toFixed(2)} (${worst.method});`
   + ` target 3x: ${worst.ratio <= 3 ? 'met' : 'NOT met'}`);
 const geometry = live.find((r) => r.method === 'SetWndGeometry');
 if (geometry) {

@@ -15,6 +15,13 @@ void initialise();
 // journals and queues that only grow are emptied.
 void settle();
 
+// Known faults, reported and not to be found again: page values near the int limits
+// overflow the host's geometry arithmetic and make the simulated desktop's regions and
+// backing stores want gigabytes. True for a geometry request that carries a number
+// beyond any screen (|n| > 10^6); such requests are not sent (FUZZ_ALL_NUMBERS set in
+// the environment sends them all).
+bool beyondScreens(const char *pszHandler, const QString &request);
+
 // The keys the scene keeps registered.
 QStringList knownKeys();
 

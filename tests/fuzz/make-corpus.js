@@ -3,6 +3,8 @@
 // fuzz scene registers. Each file is one byte naming the handler ('@' + its place in the
 // fuzzer's table) followed by the request text. Run again after changing the table.
 // Usage: node tests/fuzz/make-corpus.js [page-A-handle]
+//   (the handle of the scene's first page window, as
+//    FUZZ_PRINT_HANDLES=1 build-fuzz/tests/fuzz/request_fuzzer -runs=0 prints it)
 const fs = require('fs');
 const path = require('path');
 
@@ -85,6 +87,17 @@ for (const [handler, list] of Object.entries(FIELDS)) {
   list.forEach((fields, i) => {
     for (const uuid of KEYS) write(`${handler}-${i}-${uuid}`, handler, JSON.stringify({ sequence: `${count}`, uuid, ...fields }));
   });
+}
+// The same requests with every number at the ends of the int range, for two windows.
+const extreme = (value, n) => (typeof value === 'number' ? n
+  : Array.isArray(value) ? value.map((v) => extreme(v, n))
+    : value && typeof value === 'object' ? Object.fromEntries(Object.entries(value).map(([k, v]) => [k, extreme(v, n)]))
+      : value);
+for (const [handler, list] of Object.entries(FIELDS)) {
+  if (!Object.keys(list[0]).length) continue;
+  for (const [name, n] of [['max', 2147483647], ['min', -2147483648]]) {
+    for (const uuid of ['c1', 'd2']) write(`${handler}-${name}-${uuid}`, handler, JSON.stringify({ sequence: name, uuid, ...extreme(list[0], n) }));
+  }
 }
 write('SetLocalConfig-0', 'SetLocalConfig', '<config><volume>3</volume></config>');
 for (const uuid of KEYS) write(`ConnectClose-${uuid}`, 'ConnectClose', uuid);

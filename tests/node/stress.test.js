@@ -185,6 +185,9 @@ test('memory settles when the same texts come again', () => {
   };
   const rss = [];
   for (let i = 0; i < 6; ++i) rss.push(round());
-  const growth = rss[5] - rss[1];
-  assert.ok(growth < -32 * MiB, `resident memory by round (MiB): ${rss.map((r) => (r / MiB).toFixed(1)).join(', ')}`);
+  // The allocator keeps and returns pages as it likes: judge the settled rounds against
+  // the early ones, not two single samples. A 16 MiB text kept per request grows by
+  // about 50 MiB a round and shows well above this bound.
+  const growth = Math.min(rss[4], rss[5]) - Math.max(rss[1], rss[2]);
+  assert.ok(growth < 64 * MiB, `resident memory by round (MiB): ${rss.map((r) => (r / MiB).toFixed(1)).join(', ')}`);
 });

@@ -83,7 +83,7 @@ QJsonValue randomValue(std::mt19937 &random, int depth)
 TEST(ReplyText, EveryCodeUnitAndSurrogateArrangement)
 {
     for (uint u = 0; u <= 0xffff; ++u) {
-        const QString text(QChar(ushort(u)));
+        const QString text = QString(QChar(ushort(u)));
         ASSERT_EQ(ownText(text), qtText(text)) << "U+" << std::hex << u;
     }
     const QChar high(ushort(0xd83d)), low(ushort(0xde00));

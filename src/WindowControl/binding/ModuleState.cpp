@@ -2,6 +2,8 @@
 
 #include <node.h>
 
+#include <QtGlobal>
+
 #include "manager/WindowControlManager.h"
 
 namespace WindowControlNode {
@@ -27,6 +29,7 @@ ScriptCallScope::~ScriptCallScope()
 
 namespace {
 
+// Runs once or twice: at environment teardown, and from process exit processing.
 void cleanupModule(void *)
 {
     ModuleState &state = moduleState();
@@ -37,11 +40,41 @@ void cleanupModule(void *)
     state.context.Reset();
 }
 
+void onProcessExit(const v8::FunctionCallbackInfo<v8::Value> &)
+{
+    // process.exit() called from inside a request or a notification: the module's own
+    // frames are still on the stack and would run on if a later exit listener threw.
+    // The exit processing after the listeners (AtExit) deletes the manager then.
+    const ModuleState &state = moduleState();
+    if (state.iScriptCallDepth > 0 || state.iDeliveryDepth > 0)
+        return;
+    cleanupModule(nullptr);
+}
+
 } // namespace
 
 void registerModuleCleanup(v8::Isolate *isolate)
 {
     node::AddEnvironmentCleanupHook(isolate, &cleanupModule, nullptr);
+    // process.exit() skips the cleanup hooks but runs these: without them the hosts would
+    // never be deleted, and a taskbar hidden for a full-screen page would stay hidden.
+    const v8::Local<v8::Context> context = isolate->GetCurrentContext();
+    if (node::Environment *pEnv = node::GetCurrentEnvironment(context))
+        node::AtExit(pEnv, &cleanupModule, nullptr);
+
+    // At process 'exit', ended or exited: the windows go and the taskbars come back while
+    // the script's own later exit listeners can still look.
+    v8::TryCatch tryCatch(isolate);
+    const auto text = [isolate](const char *psz) { return v8::String::NewFromUtf8(isolate, psz).ToLocalChecked(); };
+    v8::Local<v8::Value> process, on;
+    v8::Local<v8::Function> listener;
+    if (context->Global()->Get(context, text("process")).ToLocal(&process) && process->IsObject()
+        && process.As<v8::Object>()->Get(context, text("on")).ToLocal(&on) && on->IsFunction()
+        && v8::Function::New(context, &onProcessExit).ToLocal(&listener)) {
+        v8::Local<v8::Value> argv[2] = {text("exit"), listener};
+        const v8::MaybeLocal<v8::Value> result = on.As<v8::Function>()->Call(context, process, 2, argv);
+        Q_UNUSED(result)
+    }
 }
 
 } // namespace WindowControlNode

@@ -13,6 +13,7 @@ struct ModuleState
     bool bUnloading = false;                // the environment is going away: no more calls into it
     int iScriptCallDepth = 0;               // > 0 while one of the class's methods runs
     int iThrownAtDepth = 0;                 // the method call whose callback threw, 0: none
+    int iDeliveryDepth = 0;                 // > 0 while a notification reaches the callback
 };
 
 // Never destroyed by static destructors: at process exit the engine may already be gone.
@@ -29,8 +30,9 @@ public:
     ScriptCallScope &operator=(const ScriptCallScope &) = delete;
 };
 
-// At environment teardown: forget the script handles and delete the manager, while the
-// Qt application (torn down by the host shell's own hook, which runs later) still exists.
+// At environment teardown, and at process.exit(), which skips the teardown hooks: forget
+// the script handles and delete the manager, while the Qt application (torn down by the
+// host shell's own hook, which runs later, or kept to the end) still exists.
 void registerModuleCleanup(v8::Isolate *isolate);
 
 } // namespace WindowControlNode

@@ -22,6 +22,14 @@ void reportCallbackException(v8::Isolate *isolate, v8::Local<v8::Context> contex
     std::fflush(stderr);
 }
 
+// Marks a notification on its way to the callback (see onProcessExit).
+struct DeliveryScope
+{
+    explicit DeliveryScope(ModuleState &state) : m_state(state) { ++m_state.iDeliveryDepth; }
+    ~DeliveryScope() { --m_state.iDeliveryDepth; }
+    ModuleState &m_state;
+};
+
 } // namespace
 
 WindowControl::WindowControl()
@@ -105,6 +113,7 @@ void WindowControl::MessageProcess(QString strMessage)
         return;
     v8::Local<v8::Value> argv[1] = {text};
     const v8::Local<v8::Object> global = context->Global();
+    const DeliveryScope delivery(state);
 
     if (state.iScriptCallDepth > 0) {
         // Raised by one of the class's methods: an exception goes back to its caller.

@@ -2,8 +2,8 @@
 
 #include "JsonFields.h"
 
-#include <QJsonDocument>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonParseError>
 #include <QLocale>
 
@@ -40,8 +40,12 @@ void RequestEnvelope::setExtra(QLatin1String key, const QJsonValue &value)
 
 QString RequestEnvelope::reply() const
 {
+    // Room for the frame and the texts unescaped, so that a plain reply is one allocation.
+    int iSize = 96 + m_strSequence.size() + m_strUUID.size();
+    for (const auto &extra : m_extra)
+        iSize += 16 + (extra.second.isString() ? extra.second.toString().size() : 64);
     QString text;
-    text.reserve(64 + m_strSequence.size() + m_strUUID.size());
+    text.reserve(iSize);
     text += QLatin1String("{\"errorCode\":");
     text += QString::number(m_iErrorCode);
     text += QLatin1String(",\"errorModule\":");
@@ -121,7 +125,6 @@ void appendJsonString(QString &out, const QString &text)
         for (int shift = 12; shift >= 0; shift -= 4)
             out += QLatin1Char(kHex[(u >> shift) & 0xf]);
     };
-    out.reserve(out.size() + text.size() + 2);
     out += QLatin1Char('"');
     const QChar *p = text.constData();
     const QChar *const end = p + text.size();
