@@ -18,59 +18,30 @@ const HANDLERS = [
   'StartDownloadCameraHeatValue', 'OpenPtzWnd', 'HandleRequest', 'TriggerMouseEvent', 'GrabOpen', 'RestoreWnd',
   'SimMouseClickEvent', 'SetLocalConfig', 'ConnectClose',
 ];
+const { FIELDS: TYPICAL } = require('../node/fixtures/requests');
+
 const pageA = process.argv[2] || '0';
 const rect = (left, top, width, height) => ({ left, top, width, height });
-const preset = { posX: 0.25, posY: -0.5, zoom: 3 };
 const b64 = (text) => Buffer.from(text, 'utf8').toString('base64');
 
-// Per request: the fields of one or more requests (each also sent for every key below).
-const FIELDS = {
+// Per request: the typical fields the tests send, then variants of the fuzzer's own
+// (each also sent for every key below).
+const VARIANTS = {
   StartService: [{ options: { dllPath: '../host/host_plugin.so' } }, { options: { dllPath: '../spine/spine_plugin.so' } },
     { options: { dllPath: 'missing.so' } }],
-  StopService: [{ type: 'window' }],
   RequestInterface: [{ requestParams: { cmd: 'status', list: [1, 'a', null] } }],
   CreateWnd: [{ className: 'Chrome', rect: rect(10, 20, 300, 200), embed: true, workMode: 1, splitType: 2,
     languageType: 'en', wndMode: 0, wndNum: 16 },
   { className: 'Chrome', embed: false, rect: rect(0, 0, 1920, 1080) },
   { parentWnd: pageA, activeXParentWnd: true, rect: rect(5, 5, 100, 100) },
   { className: 'IEFrame', rect: rect(0, 0, 200, 100) }],
-  ShowWnd: [{}], HideWnd: [{}], DestroyWnd: [{}], UpdateParentWnd: [{}], StopTotal: [{}],
-  TriggerMouseEvent: [{}], GrabOpen: [{}], RestoreWnd: [{}],
-  SetWndGeometry: [{ timestamp: '5', rect: rect(30, 40, 500, 300) }, { rect: rect(-10, -10, 0, 0) }],
-  SetWndCover: [{ position: 'left', size: 20 }, { position: 'top', size: 10 }, { position: 'right', size: 5 },
-    { position: 'bottom', size: 8 }],
-  ChangePlayMode: [{ type: 1 }], SetLanguageType: [{ type: 'zh_CN' }], SetTranslateFile: [{ language: 'en' }],
-  SwitchToSimple: [{ simple: 1 }], SetFirstDayOfWeek: [{ firstDay: 1 }], SetDragMode: [{ drag: 1 }],
-  SetNumberOfWindows: [{ number: 9 }],
-  InitLoginInfo: [{ hubAddress: '10.0.0.1', hubPort: 8443, sessionID: 's1', loginModel: 1, userType: 'admin',
-    networkType: 'lan' }],
-  CuttingPartWindow: [{ rect: rect(10, 10, 50, 40), round: 8 }],
-  RepairPartWindow: [{ rect: rect(10, 10, 50, 40), round: 8 }],
-  SetHubToken: [{ token: 'tok' }],
-  StartPlay: [{ url: 'rtsp://cam/17', password: 'pw', username: 'u', siteID: '3', areaName: b64('hall'),
-    cameraName: b64('caméra'), wndIndex: 1,
-    permission: { liveView: 1, playback: 1, videoSearch: 0, manualRecording: 1, twoWayAudio: 0, ptzControl: 1,
-      capturePrint: 1, volume: 1 },
-    options: { secretKey: 'k', multiStreamProto: 1, dualStream: 1, fecPlaceType: 2, abilityType: [1, 2, 3],
-      timeZoneInfo: { id: 1, utcBias: -60, dst: true, daylightBias: 60, dstStartMonth: 3, dstEndMonth: 10,
-        dstStartWeek: 5, dstEndWeek: 5, dstStartDay: 0, dstEndDay: 0, dstStartHour: 2, dstEndHour: 3,
-        dstStartMinute: 0, dstEndMinute: 0, orbitTimeType: 1 } } }],
-  StopPlay: [{ wndIndex: 1 }], SetPreview3DPosition: [{ open: 1 }],
-  ShowErrorInfoInFullScreen: [{ error: b64('no signal'), type: 2 }],
-  GetFishEyePTZPreset: [{ wndIndex: 0 }],
-  SetFishEyePTZPreset: [{ command: 1, wndIndex: 0, presetInfo: preset }],
-  ControlFishEyePTZ: [{ command: 4, stop: false, speed: 5, wndIndex: 0 }],
-  ControlFishEyeParol: [{ command: 1, wndIndex: 0, cruisePointList: [
-    { sequence: 1, presetNo: 2, staySeconds: 5, speed: 3, presetInfo: preset }, { sequence: 2, presetInfo: {} }] }],
-  SetVanePlayInfo: [{ guid: 'g', protocal: 'rtsp', session: 's', token: 't', ip: '10.0.0.2', port: 554,
-    accessPath: '/live' }],
-  SetWndAutoPanState: [{ wndIndex: 0, open: true }],
-  StartDownloadCameraHeatValue: [{ param: { startTime: '2024-01-02 03:04:05', endTime: '2024-01-03 00:00:00',
-    queryType: 1, heatMapType: 2, siteID: 3, cameraID: 4, minValue: 0, maxValue: 100, guid: 'hm1' } }],
-  OpenPtzWnd: [{ wndIndex: 0, open: true }],
-  HandleRequest: [{ message: '{"cmd":"menu"}' }],
-  SimMouseClickEvent: [{ pointX: 10, pointY: 20 }],
+  SetWndGeometry: [{ rect: rect(-10, -10, 0, 0) }],
+  SetWndCover: [{ position: 'top', size: 10 }, { position: 'right', size: 5 }, { position: 'bottom', size: 8 }],
+  SetLanguageType: [{ type: 'zh_CN' }],
+  StartPlay: [{ ...TYPICAL.StartPlay, cameraName: b64('caméra') }],
+  ControlFishEyeParol: [{ command: 1, wndIndex: 0, cruisePointList: [{ sequence: 2, presetInfo: {} }] }],
 };
+const FIELDS = Object.fromEntries(Object.entries(TYPICAL).map(([handler, fields]) => [handler, [fields, ...(VARIANTS[handler] || [])]]));
 const KEYS = ['d1', 'd2', 'c1', 'c2', 'i1'];
 
 const dir = path.join(__dirname, 'corpus');
