@@ -4,34 +4,17 @@
 // it, the lateness of a plain 15 ms coarse Qt timer on the same loop, in the same run.
 // Usage: node bench/follow-latency.js [moves=400]      (WC_BUILD_DIR picks the build)
 const { WindowControl, host } = require('../lib');
+const { stats, sleep, qtTimerLateness } = require('./timing');
 
 const moves = Number(process.argv[2]) || 400;
 const INTERVAL = 15;
 const TARGET_P99 = 1000 / 60;   // one frame at 60 Hz
 
 const { desktop, measure } = host;
-const sleep = (t) => new Promise((resolve) => setTimeout(resolve, t));
 const immediate = () => new Promise((resolve) => setImmediate(resolve));
-function stats(values) {
-  const v = Float64Array.from(values).sort();
-  const at = (q) => v[Math.min(v.length - 1, Math.floor(q * v.length))];
-  return { n: v.length, median: at(0.5), p99: at(0.99), max: v[v.length - 1] };
-}
 const ms = (x) => `${x.toFixed(2)} ms`;
 
-async function timerLateness(seconds) {
-  const id = measure.startTimer(INTERVAL, 'coarse');
-  await sleep(seconds * 1000);
-  const r = measure.stopTimer(id);
-  const lateness = [];
-  let due = r.start + INTERVAL;
-  for (const t of r.ticks) {
-    lateness.push(t - due);
-    due += INTERVAL;
-    if (due <= t) due = t + INTERVAL;
-  }
-  return stats(lateness);
-}
+const timerLateness = async (seconds) => (await qtTimerLateness(measure, INTERVAL, seconds)).lateness;
 
 (async () => {
   desktop.reset();

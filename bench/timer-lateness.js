@@ -3,33 +3,14 @@
 // against Node's own setInterval(15) measured in the same run.
 // Usage: node bench/timer-lateness.js [seconds=10]      (WC_BUILD_DIR picks the build)
 const { host, start } = require('../lib/host');
+const { stats, sleep, qtTimerLateness } = require('./timing');
 
 const seconds = Number(process.argv[2]) || 10;
 const INTERVAL = 15;
 
-function stats(values) {
-  const v = Float64Array.from(values).sort();
-  const at = (q) => v[Math.min(v.length - 1, Math.floor(q * v.length))];
-  return { n: v.length, median: at(0.5), p99: at(0.99), min: v[0], max: v[v.length - 1] };
-}
 const ms = (x) => `${x.toFixed(3)} ms`;
-const sleep = (t) => new Promise((resolve) => setTimeout(resolve, t));
 
-// Against the timer's own schedule: each tick is due one interval after the last due
-// time; a tick that fell a whole interval behind restarts the schedule from itself.
-async function qtTimer() {
-  const id = host.measure.startTimer(INTERVAL, 'coarse');
-  await sleep(seconds * 1000);
-  const r = host.measure.stopTimer(id);
-  const lateness = [];
-  let due = r.start + INTERVAL;
-  for (const t of r.ticks) {
-    lateness.push(t - due);
-    due += INTERVAL;
-    if (due <= t) due = t + INTERVAL;
-  }
-  return { lateness: stats(lateness), foreign: r.foreignThreadTicks };
-}
+const qtTimer = () => qtTimerLateness(host.measure, INTERVAL, seconds);
 
 // Node re-arms an interval from when its callback runs: lateness per interval.
 async function nodeInterval() {
