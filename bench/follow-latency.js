@@ -4,6 +4,7 @@
 // it, the lateness of a plain 15 ms coarse Qt timer on the same loop, in the same run.
 // Usage: node bench/follow-latency.js [moves=400]      (WC_BUILD_DIR picks the build)
 const { WindowControl, host } = require('../lib');
+const { isQtWindow } = require('../lib/qtWindows');
 const { stats, sleep, qtTimerLateness } = require('./timing');
 
 const moves = Number(process.argv[2]) || 400;
@@ -23,7 +24,7 @@ const timerLateness = async (seconds) => (await qtTimerLateness(measure, INTERVA
   const wc = new WindowControl();
   const before = desktop.topLevelOrder();
   const reply = wc.CreateWnd(JSON.stringify({ uuid: 'bench', className: 'Chrome', embed: false, rect: { left: 10, top: 20, width: 640, height: 360 } }));
-  const hHost = desktop.topLevelOrder().find((h) => !before.includes(h) && desktop.className(h).startsWith('Qt5QWindow'));
+  const hHost = desktop.topLevelOrder().find((h) => !before.includes(h) && isQtWindow(desktop, h));
   if (!hHost || JSON.parse(reply).errorCode !== 0) throw new Error(`no floating window was made: ${reply}`);
   await sleep(100);
   const dx = desktop.windowRect(hHost).x - frame.x;

@@ -5,6 +5,7 @@
 // alone, measured in the same run.
 // Usage: node bench/picture-cost.js [repeats=40]       (WC_BUILD_DIR picks the build)
 const { WindowControl, host } = require('../lib');
+const { isQtWindow } = require('../lib/qtWindows');
 
 const repeats = Number(process.argv[2]) || 40;
 const { desktop, measure } = host;
@@ -27,7 +28,7 @@ async function measureSize(width, height) {
   desktop.createChrome(`page ${uuid}`, monitor, 0);
   const before = desktop.topLevelOrder();
   const reply = wc.CreateWnd(JSON.stringify({ uuid, className: 'Chrome', embed: false, rect: { left: 0, top: 0, width, height } }));
-  const hHost = desktop.topLevelOrder().find((h) => !before.includes(h) && desktop.className(h).startsWith('Qt5QWindow'));
+  const hHost = desktop.topLevelOrder().find((h) => !before.includes(h) && isQtWindow(desktop, h));
   if (!hHost || JSON.parse(reply).errorCode !== 0) throw new Error(`no floating window was made: ${reply}`);
   // Another application in front (away from the window): no periodic pictures meanwhile.
   desktop.createWindow({ title: 'other', rect: [monitor.width - 10, monitor.height - 10, 10, 10] });

@@ -6,7 +6,7 @@ const path = require('path');
 const log = require('./log');
 const { sleep } = require('./page');
 
-const isHost = (desktop, h) => desktop.className(h).startsWith('Qt5QWindow');
+const { isQtWindow: isHost } = require('../../lib/qtWindows');
 const rectText = (r) => `(${r.x},${r.y}) ${r.width}x${r.height}`;
 
 class Scene {

@@ -14,7 +14,16 @@ win32sim::ChromeWindow chromeWithoutClipping(const QString &title)
 TEST_F(HostTest, ChromeChildrenAndClipSiblings)
 {
     const win32sim::ChromeWindow chrome = chromeWithoutClipping("page key-a key-b");
+    // Qt's windows of other programs, whatever Qt version named their classes, come first.
+    for (const char *pszClass : {"Qt5158QWindowToolSaveBits", "Qt5158QWindowIcon", "Qt5QWindowIcon", "Qt6101dQWindowIcon"}) {
+        win32sim::WindowSpec spec;
+        spec.className = pszClass;
+        spec.rect = QRect(0, 0, 50, 50);
+        spec.parent = chrome.frame;
+        win32sim::createWindow(spec);
+    }
     ASSERT_EQ(create("key-a", {{"className", "Chrome"}}), 0);
+    EXPECT_EQ(host("key-a")->renderHwnd(), chrome.render);
     // The second host finds the first among the children, and skips it and the compositor.
     ASSERT_EQ(create("key-b", {{"className", "Chrome"}}), 0);
     ASSERT_EQ(win32sim::childOrder(chrome.frame).value(1), hwndOf(host("key-a")));

@@ -8,6 +8,7 @@ const assert = require('node:assert/strict');
 const path = require('node:path');
 const { spawnSync } = require('node:child_process');
 const { WindowControl, host, buildDir } = require('../../lib');
+const { isQtWindow } = require('../../lib/qtWindows');
 const { samplePlugin } = require('../../examples/plugin/samplePlugin');
 
 const { desktop, component } = host;
@@ -28,7 +29,7 @@ function windowsBelow(parent) {
   return desktop.childOrder(parent).flatMap((h) => [h, ...windowsBelow(h)]);
 }
 const allWindows = () => desktop.topLevelOrder().flatMap((h) => [h, ...windowsBelow(h)]);
-const hostOf = (frame) => desktop.childOrder(frame).find((h) => desktop.className(h).startsWith('Qt5QWindow'));
+const hostOf = (frame) => desktop.childOrder(frame).find((h) => isQtWindow(desktop, h));
 // Each build of the sample has a window class of its own, named after this one.
 const pluginWindows = () => allWindows().filter((h) => desktop.className(h).startsWith(PLUGIN_CLASS));
 

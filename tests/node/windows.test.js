@@ -4,13 +4,14 @@
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const { WindowControl, host } = require('../../lib');
+const { isQtWindow } = require('../../lib/qtWindows');
 
 const { desktop, component } = host;
 const skip = !(desktop && component) && 'no desktop in this build';
 const wc = new WindowControl();
 const call = (method, fields) => JSON.parse(wc[method](JSON.stringify({ sequence: 's', ...fields })));
 const ok = (uuid) => ({ errorCode: 0, errorModule: 0, sequence: 's', uuid });
-const hostOf = (frame) => desktop.childOrder(frame).find((h) => desktop.className(h).startsWith('Qt5QWindow'));
+const hostOf = (frame) => desktop.childOrder(frame).find((h) => isQtWindow(desktop, h));
 
 test('a window over a Chrome page: placed, cut, told, destroyed', { skip }, () => {
   desktop.reset();

@@ -5,6 +5,7 @@
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const { WindowControl, host } = require('../../lib');
+const { isQtWindow } = require('../../lib/qtWindows');
 
 const { desktop, component } = host;
 const skip = !(desktop && component) && 'no desktop in this build';
@@ -23,7 +24,7 @@ function createHost(uuid, fields, browser) {
   const windows = () => [...desktop.topLevelOrder(), ...desktop.childOrder(browser)];
   const before = windows();
   assert.equal(call('CreateWnd', uuid, { rect: { left: 10, top: 20, width: 320, height: 180 }, ...fields }).errorCode, 0);
-  return windows().find((h) => !before.includes(h) && desktop.className(h).startsWith('Qt5QWindow'));
+  return windows().find((h) => !before.includes(h) && isQtWindow(desktop, h));
 }
 // A double click as Windows delivers one: down, up, double-click down, up.
 function doubleClick(x, y) {

@@ -26,6 +26,15 @@ QString classText(HWND hWnd)
 const QString kChrome = QStringLiteral("Chrome");
 const QString kIeFrame = QStringLiteral("IEFrame");
 
+// Qt's native windows, the hosts included: Qt names their classes "Qt", the digits of
+// its version, then "QWindow" and the kind ("Qt5158QWindowToolSaveBits").
+bool isQtWindowClass(const QString &name)
+{
+    if (!name.startsWith(QLatin1String("Qt")) || name.size() < 3 || !name.at(2).isDigit())
+        return false;
+    return name.indexOf(QLatin1String("QWindow"), 3) >= 0;
+}
+
 } // namespace
 
 void WindowControl::findParentWnd(const QString &uuid, const QString &className)
@@ -76,7 +85,7 @@ void WindowControl::findRenderHwnd()
     // Other hosts and the compositor are children too; the page is the first other one.
     for (HWND hChild = GetWindow(m_hParentHwnd, GW_CHILD); hChild; hChild = GetWindow(hChild, GW_HWNDNEXT)) {
         const QString name = classText(hChild);
-        if (!name.contains(QLatin1String("Qt5QWindow")) && !name.contains(QLatin1String("D3D Window"))) {
+        if (!isQtWindowClass(name) && !name.contains(QLatin1String("D3D Window"))) {
             m_hRenderWnd = hChild;
             return;
         }
