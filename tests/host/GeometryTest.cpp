@@ -29,6 +29,10 @@ TEST_F(HostTest, PageOriginForEachBrowserAndMode)
         for (const auto &c : cases) {
             ASSERT_EQ(create(c.uuid, {{"className", c.className}, {"embed", bEmbed}, {"rect", rect(10, 20, 300, 200)}}), 0);
             EXPECT_EQ(hostRect(c.uuid), QRect(c.origin + QPoint(10, 20), QSize(300, 200))) << c.uuid.toStdString() << bEmbed;
+            // Qt reads an embedded host's place on the screen and gives numbers relative to
+            // the browser: only whole geometries keep it in place when the size changes.
+            manager()->SetWndGeometry(request(c.uuid, {{"rect", rect(10, 20, 320, 180)}}));
+            EXPECT_EQ(hostRect(c.uuid), QRect(c.origin + QPoint(10, 20), QSize(320, 180))) << c.uuid.toStdString() << bEmbed;
             EXPECT_EQ(win32sim::parentOf(hwndOf(host(c.uuid))) != nullptr, bEmbed);
         }
         WindowControlManager::DeleteInstance();

@@ -1,6 +1,7 @@
 #include "QpaTestEnvironment.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 
 bool Probe::event(QEvent *e)
 {
@@ -35,4 +36,10 @@ QString QpaTest::classOf(HWND hwnd)
     wchar_t name[256] = {};
     const int n = GetClassNameW(hwnd, name, 256);
     return QString::fromWCharArray(name, qMax(n, 0));
+}
+
+QString QpaTest::qtClassPrefix()
+{
+    return QLatin1String("Qt") + QString::fromLatin1(qVersion()).remove(QLatin1Char('.'))
+           + QLatin1String(QLibraryInfo::isDebugBuild() ? "d" : "");
 }

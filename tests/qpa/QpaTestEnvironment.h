@@ -41,4 +41,6 @@ protected:
     static void flush();                   // let Qt handle what the desktop reported
     static HWND hwndOf(const QWidget *w) { return reinterpret_cast<HWND>(w->winId()); }
     static QString classOf(HWND hwnd);
+    static QString qtClassPrefix();        // "Qt5158" for Qt 5.15.8
+
 };

@@ -14,7 +14,7 @@ TEST_F(QpaTest, QtWindowsAreDesktopWindows)
     host.setWindowTitle("host");
     const HWND hHost = hwndOf(&host);
     ASSERT_TRUE(IsWindow(hHost));
-    EXPECT_EQ(classOf(hHost), "Qt5QWindowToolSaveBits");
+    EXPECT_EQ(classOf(hHost), qtClassPrefix() + "QWindowToolSaveBits");
     EXPECT_TRUE(GetWindowLongW(hHost, GWL_STYLE) & WS_POPUP);
     EXPECT_TRUE(GetWindowLongW(hHost, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     EXPECT_EQ(win32sim::title(hHost), "host");
@@ -29,8 +29,8 @@ TEST_F(QpaTest, QtWindowsAreDesktopWindows)
     child->setGeometry(20, 30, 50, 40);
     const HWND hChild = hwndOf(child);
     const HWND hFramed = hwndOf(&framed);
-    EXPECT_TRUE(classOf(hFramed).startsWith("Qt5QWindow"));
-    EXPECT_TRUE(classOf(hChild).startsWith("Qt5QWindow"));
+    EXPECT_EQ(classOf(hFramed), qtClassPrefix() + "QWindowIcon");
+    EXPECT_EQ(classOf(hChild), qtClassPrefix() + "QWindowIcon");
     EXPECT_TRUE(GetWindowLongW(hFramed, GWL_STYLE) & WS_CAPTION);
     EXPECT_TRUE(GetWindowLongW(hChild, GWL_STYLE) & WS_CHILD);
     EXPECT_EQ(win32sim::parentOf(hChild), hFramed);
@@ -45,6 +45,26 @@ TEST_F(QpaTest, QtWindowsAreDesktopWindows)
     child->windowHandle()->setParent(nullptr);
     EXPECT_EQ(win32sim::parentOf(hChild), nullptr);
     EXPECT_FALSE(GetWindowLongW(hChild, GWL_STYLE) & WS_CHILD);
+}
+
+TEST_F(QpaTest, ClassNamesAsQtsWindowsPlatformRegistersThem)
+{
+    const struct { Qt::WindowFlags flags; bool bDropShadow; const char *pszClass; } cases[] = {
+        {Qt::Window, false, "QWindowIcon"},
+        {Qt::Dialog, false, "QWindow"},   // no system menu, no icon
+        {Qt::Tool | Qt::FramelessWindowHint, false, "QWindowToolSaveBits"},
+        {Qt::Popup, false, "QWindowPopupDropShadowSaveBits"},
+        {Qt::ToolTip, false, "QWindowToolTipSaveBits"},
+        {Qt::ToolTip, true, "QWindowToolTipDropShadowSaveBits"},
+        {Qt::Window | Qt::MSWindowsOwnDC, false, "QWindowOwnDCIcon"},
+    };
+    for (const auto &c : cases) {
+        QWindow window;
+        window.setFlags(c.flags);
+        window.setProperty("_q_windowsDropShadow", c.bDropShadow);
+        window.create();
+        EXPECT_EQ(classOf(reinterpret_cast<HWND>(window.winId())), qtClassPrefix() + c.pszClass) << c.pszClass;
+    }
 }
 
 TEST_F(QpaTest, ScreensFollowMonitors)
@@ -80,16 +100,120 @@ TEST_F(QpaTest, GeometryGoesBothWays)
     flush();
     EXPECT_EQ(w.geometry(), QRect(300, 250, 220, 170));
 
-    // Re-parented behind Qt's back: the numbers count from the new parent's client area.
+    // Re-parented behind Qt's back, a WS_POPUP window: the numbers Qt gives count from the
+    // new parent's client area, the numbers Qt reads are on the screen (GetParent gives the
+    // owner, none). So a bare resize moves it, as on Windows.
     const win32sim::ChromeWindow chrome = win32sim::createChrome("page", QRect(400, 300, 800, 600));
     SetParent(h, chrome.render);
     w.setGeometry(10, 20, 120, 90);
     flush();
-    const QRect rcClient = win32sim::clientRect(chrome.render);
-    EXPECT_EQ(win32sim::windowRect(h), QRect(rcClient.topLeft() + QPoint(10, 20), QSize(120, 90)));
+    const QPoint ptClient = win32sim::clientRect(chrome.render).topLeft();
+    EXPECT_EQ(win32sim::windowRect(h), QRect(ptClient + QPoint(10, 20), QSize(120, 90)));
+    EXPECT_EQ(w.geometry(), win32sim::windowRect(h));
+    EXPECT_EQ(w.mapToGlobal(QPoint(1, 2)), ptClient + QPoint(11, 22));
     MoveWindow(h, 30, 40, 100, 80, TRUE);
     flush();
-    EXPECT_EQ(w.geometry(), QRect(30, 40, 100, 80));
+    EXPECT_EQ(w.geometry(), QRect(ptClient + QPoint(30, 40), QSize(100, 80)));
+    w.resize(110, 80);
+    flush();
+    EXPECT_EQ(win32sim::windowRect(h), QRect(2 * ptClient + QPoint(30, 40), QSize(110, 80)));
+}
+
+TEST_F(QpaTest, EmbeddedWindowsMapAndActivateThroughTheirForeignParent)
+{
+    const win32sim::ChromeWindow chrome = win32sim::createChrome("page", QRect(400, 300, 800, 600));
+    const QPoint ptClient = win32sim::clientRect(chrome.frame).topLeft();
+    Probe embedded;
+    embedded.setAttribute(Qt::WA_NativeWindow);   // the QWindow exists, not yet its native window
+    embedded.windowHandle()->setProperty("_q_embedded_native_parent_handle", QVariant::fromValue(WId(chrome.frame)));
+    embedded.setGeometry(10, 20, 200, 100);
+    auto *child = new Probe(&embedded);
+    child->setGeometry(5, 6, 50, 40);
+    const HWND hChild = hwndOf(child);
+    embedded.show();
+    flush();
+    const HWND h = hwndOf(&embedded);
+    EXPECT_EQ(win32sim::parentOf(h), chrome.frame);
+    EXPECT_TRUE(GetWindowLongW(h, GWL_STYLE) & WS_CHILD);
+    EXPECT_EQ(embedded.geometry(), QRect(10, 20, 200, 100));
+    EXPECT_EQ(win32sim::windowRect(h).topLeft(), ptClient + QPoint(10, 20));
+    EXPECT_EQ(embedded.mapToGlobal(QPoint(1, 2)), ptClient + QPoint(11, 22));
+    EXPECT_EQ(child->mapToGlobal(QPoint(1, 2)), ptClient + QPoint(16, 28));
+
+    // Active while the foreign top-level window is the foreground window.
+    win32sim::activate(chrome.frame);
+    flush();
+    EXPECT_TRUE(embedded.isActiveWindow());
+    win32sim::WindowSpec desc;
+    desc.rect = QRect(0, 0, 100, 100);
+    const HWND hOther = win32sim::createWindow(desc);
+    win32sim::activate(hOther);
+    flush();
+    EXPECT_FALSE(embedded.isActiveWindow());
+
+    // Focus into it (or its native child) activates it in Qt; focus leaving deactivates.
+    win32sim::activate(chrome.frame);
+    flush();
+    embedded.activations.clear();
+    SetFocus(h);
+    flush();
+    EXPECT_EQ(embedded.activations, QVector<QEvent::Type>{QEvent::WindowActivate});
+    EXPECT_EQ(QGuiApplication::focusWindow(), embedded.windowHandle());
+    SetFocus(hChild);   // still the same window for Qt
+    flush();
+    EXPECT_EQ(embedded.activations.size(), 1);
+    SetFocus(chrome.render);
+    flush();
+    EXPECT_EQ(embedded.activations.last(), QEvent::WindowDeactivate);
+    EXPECT_EQ(QApplication::activeWindow(), nullptr);
+    child->activateWindow();
+    flush();
+    EXPECT_EQ(GetFocus(), h);   // the widget's window, inside the browser
+    EXPECT_EQ(embedded.activations.last(), QEvent::WindowActivate);
+    win32sim::activate(hOther);
+    flush();
+    EXPECT_EQ(embedded.activations.last(), QEvent::WindowDeactivate);
+
+    // A parent that is no window gives no native window, and nothing else happens.
+    QWindow orphan;
+    orphan.setProperty("_q_embedded_native_parent_handle", QVariant::fromValue(WId(0xdead)));
+    orphan.show();
+    orphan.requestActivate();
+    flush();
+    EXPECT_EQ(orphan.winId(), WId(0));
+}
+
+TEST_F(QpaTest, ShowingGivesTheOwnerBackToTheTransientParent)
+{
+    win32sim::WindowSpec desc;
+    desc.rect = QRect(0, 0, 400, 300);
+    const HWND hBrowser = win32sim::createWindow(desc);
+    Probe tool(nullptr, Qt::Tool | Qt::FramelessWindowHint);
+    const HWND hTool = hwndOf(&tool);
+    SetWindowLongPtrW(hTool, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hBrowser));
+    ASSERT_EQ(win32sim::ownerOf(hTool), hBrowser);
+    tool.show();   // no transient parent: no owner
+    flush();
+    EXPECT_EQ(win32sim::ownerOf(hTool), nullptr);
+
+    // With one, it is the owner again; the owner going does not take it along, as
+    // Windows would.
+    auto *pOwner = new QWindow;
+    pOwner->create();
+    QWindow dialog;
+    dialog.setFlags(Qt::Dialog);
+    dialog.setTransientParent(pOwner);
+    dialog.create();
+    const HWND hDialog = reinterpret_cast<HWND>(dialog.winId());
+    EXPECT_EQ(win32sim::ownerOf(hDialog), reinterpret_cast<HWND>(pOwner->winId()));
+    SetWindowLongPtrW(hDialog, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hBrowser));
+    dialog.show();
+    flush();
+    EXPECT_EQ(win32sim::ownerOf(hDialog), reinterpret_cast<HWND>(pOwner->winId()));
+    delete pOwner;
+    flush();
+    EXPECT_TRUE(IsWindow(hDialog));
+    EXPECT_EQ(win32sim::ownerOf(hDialog), nullptr);
 }
 
 TEST_F(QpaTest, DesktopVisibilityReachesQt)

@@ -2,7 +2,9 @@
 
 #include "Win32SimWindowStyle.h"
 
+#include <QGuiApplication>
 #include <QHash>
+#include <QVariant>
 #include <QWindow>
 #include <QtGui/private/qwindow_p.h>
 #include <qpa/qplatformscreen.h>
@@ -38,21 +40,26 @@ HRGN regionToHrgn(const QRegion &region, const QPoint &offset)
 Win32SimWindow::Win32SimWindow(QWindow *window)
     : QPlatformWindow(window)
 {
+    // A window given a foreign native parent is that window's child, never a top-level.
+    const QVariant embeddedParent = window->property("_q_embedded_native_parent_handle");
+    m_bEmbedded = embeddedParent.isValid();
     // A child of a dead parent gets no window (CreateWindowExW refuses WS_CHILD without one).
-    const bool bChild = window->parent() != nullptr;
-    const HWND hParent = hwndOf(window->parent());
-    const HWND hOwner = bChild ? nullptr : hwndOf(window->transientParent());
+    const bool bChild = window->parent() != nullptr || m_bEmbedded;
+    const HWND hParent = m_bEmbedded ? reinterpret_cast<HWND>(embeddedParent.value<WId>()) : hwndOf(window->parent());
+    // A popup stays on top by itself and gets no owner.
+    const HWND hOwner = bChild || window->type() == Qt::Popup ? nullptr : hwndOf(window->transientParent());
 
     const Qt::WindowFlags flags = window->flags();
     const Win32SimWindowStyle style = win32SimWindowStyle(flags, bChild);
-    registerWin32SimWindowClass(style.pszClassName, &Win32SimWindow::windowProc);
+    const Win32SimWindowClass windowClass = win32SimWindowClass(window);
+    registerWin32SimWindowClass(windowClass, &Win32SimWindow::windowProc);
 
     QRect rc = bChild ? windowGeometry() : initialGeometry(window, windowGeometry(), 160, 160);
     rc.setSize(rc.size().expandedTo(QSize(1, 1)));
     const std::wstring strTitle = window->title().toStdWString();
 
     s_pCreating = this;
-    HWND hwnd = CreateWindowExW(style.dwExStyle, style.pszClassName, strTitle.c_str(), style.dwStyle,
+    HWND hwnd = CreateWindowExW(style.dwExStyle, windowClass.strName.c_str(), strTitle.c_str(), style.dwStyle,
                                 rc.x(), rc.y(), rc.width(), rc.height(), bChild ? hParent : hOwner,
                                 nullptr, GetModuleHandleW(nullptr), this);
     s_pCreating = nullptr;
@@ -77,6 +84,13 @@ Win32SimWindow::Win32SimWindow(QWindow *window)
 Win32SimWindow::~Win32SimWindow()
 {
     m_bDestroying = true;
+    // Windows destroys owned windows with their owner; Qt's transient children live on.
+    const QWindowList listTopLevels = QGuiApplication::topLevelWindows();
+    for (QWindow *pWindow : listTopLevels) {
+        auto *pPlatformWindow = static_cast<Win32SimWindow *>(pWindow->handle());
+        if (pWindow->transientParent() == window() && pPlatformWindow && pPlatformWindow->isAlive())
+            pPlatformWindow->updateTransientParent();
+    }
     if (isAlive())
         DestroyWindow(m_hWnd);
     detach();
@@ -143,10 +157,18 @@ void Win32SimWindow::setVisible(bool visible)
     }
     const int iExposeCount = m_iExposeCount;
     if (visible) {
-        const Win32SimWindowStyle style = win32SimWindowStyle(window()->flags(), window()->parent() != nullptr);
-        const bool bNoActivate = style.bShowWithoutActivating || window()->parent()
+        // Every show of a top-level gives it its Qt transient parent as owner again (none
+        // when it has none), whatever owner it got meanwhile.
+        if (!window()->parent() && !(window()->windowStates() & Qt::WindowMinimized))
+            updateTransientParent();
+        const bool bChild = window()->parent() || m_bEmbedded;
+        const Win32SimWindowStyle style = win32SimWindowStyle(window()->flags(), bChild);
+        const bool bNoActivate = style.bShowWithoutActivating || bChild
                                  || window()->property("_q_showWithoutActivating").toBool();
         ShowWindow(m_hWnd, bNoActivate ? SW_SHOWNOACTIVATE : SW_SHOW);
+        // A popup opened while no Qt window has the focus (from a tray icon) takes the foreground.
+        if (window()->type() == Qt::Popup && !window()->parent() && !QGuiApplication::focusWindow() && isAlive())
+            SetForegroundWindow(m_hWnd);
     } else {
         ShowWindow(m_hWnd, SW_HIDE);
     }
@@ -154,6 +176,25 @@ void Win32SimWindow::setVisible(bool visible)
     // Widgets paint on expose: showing must produce one even when nothing changed.
     if (visible && m_bExposed && iExposeCount == m_iExposeCount)
         updateExposure(nullptr, false, true);
+}
+
+void Win32SimWindow::updateTransientParent() const
+{
+    if (window()->type() == Qt::Popup)
+        return;
+    const HWND hOld = GetWindow(m_hWnd, GW_OWNER);
+    HWND hNew = nullptr;
+    if (const QWindow *pTransient = window()->transientParent()) {
+        auto *pPlatformWindow = static_cast<const Win32SimWindow *>(pTransient->handle());
+        // An owner being destroyed would take this window with it.
+        if (pPlatformWindow && pPlatformWindow->isAlive() && !pPlatformWindow->m_bDestroying)
+            hNew = pPlatformWindow->hwnd();
+    }
+    // Owners are top-level windows.
+    while (hNew && (DWORD(GetWindowLongW(hNew, GWL_STYLE)) & WS_CHILD))
+        hNew = GetParent(hNew);
+    if (hNew != hOld)
+        SetWindowLongPtrW(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hNew));
 }
 
 void Win32SimWindow::applyStyle(Qt::WindowFlags flags, bool bChild)
@@ -168,8 +209,8 @@ void Win32SimWindow::applyStyle(Qt::WindowFlags flags, bool bChild)
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_bTopMost = bTopMost;
 
-    // Keep the client area where Qt has it while the frame comes or goes.
-    const QRect rcClient = geometry();
+    // Keep the client area where it is while the frame comes or goes.
+    const QRect rcClient = readClientInParent();
     m_margins = readMargins();
     const QRect rcFrame = rcClient.marginsAdded(m_margins);
     m_bInSetGeometry = true;
@@ -182,7 +223,7 @@ void Win32SimWindow::applyStyle(Qt::WindowFlags flags, bool bChild)
 void Win32SimWindow::setWindowFlags(Qt::WindowFlags flags)
 {
     if (isAlive())
-        applyStyle(flags, window()->parent() != nullptr);
+        applyStyle(flags, window()->parent() != nullptr || m_bEmbedded);
 }
 
 void Win32SimWindow::setWindowState(Qt::WindowStates state)
@@ -209,7 +250,11 @@ void Win32SimWindow::setParent(const QPlatformWindow *parent)
         return;
     auto *pParent = static_cast<const Win32SimWindow *>(parent);
     HWND hParent = pParent && pParent->isAlive() ? pParent->hwnd() : nullptr;
+    m_bInSetParent = true;
     SetParent(m_hWnd, hParent);
+    m_bInSetParent = false;
+    if (!isAlive())
+        return;
     applyStyle(window()->flags(), hParent != nullptr);
     updateExposureTree(nullptr, false);
 }
@@ -257,17 +302,40 @@ void Win32SimWindow::setMask(const QRegion &region)
                  TRUE);
 }
 
-void Win32SimWindow::requestActivateWindow()
+bool Win32SimWindow::isActive() const
 {
-    if (!isAlive())
-        return;
-    if (window()->parent())
-        SetFocus(m_hWnd);
-    else
-        SetForegroundWindow(m_hWnd);
+    // The foreground window is this one or one of its WS_CHILD ancestors.
+    const HWND hForeground = GetForegroundWindow();
+    return isAlive() && hForeground && (hForeground == m_hWnd || IsChild(hForeground, m_hWnd));
 }
 
+void Win32SimWindow::requestActivateWindow()
+{
+    // Activation follows the focus (WM_SETFOCUS), which works for child windows too.
+    if (!isAlive())
+        return;
+    SetForegroundWindow(m_hWnd);
+    if (isAlive())
+        SetFocus(m_hWnd);
+}
+
+// What Qt's Windows platform reports: a top-level window (no Qt parent, not embedded) in
+// screen coordinates, even inside a foreign window after a native SetParent; any other
+// relative to GetParent, which is the owner for a WS_POPUP window.
 QRect Win32SimWindow::readGeometry() const
+{
+    RECT rc = {};
+    GetWindowRect(m_hWnd, &rc);
+    POINT pt = {rc.left, rc.top};
+    if (!isTopLevel()) {
+        if (HWND hParent = GetParent(m_hWnd))
+            ScreenToClient(hParent, &pt);
+    }
+    return QRect(pt.x, pt.y, rc.right - rc.left, rc.bottom - rc.top).marginsRemoved(m_margins);
+}
+
+// The client area in the numbers SetWindowPos takes: relative to the parent's client area.
+QRect Win32SimWindow::readClientInParent() const
 {
     RECT rc = {};
     POINT pt = {0, 0};

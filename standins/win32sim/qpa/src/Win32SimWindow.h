@@ -32,6 +32,8 @@ public:
     void raise() override;
     void lower() override;
     bool isExposed() const override { return m_bExposed; }
+    bool isEmbedded() const override { return m_bEmbedded; }
+    bool isActive() const override;
     QPoint mapToGlobal(const QPoint &pos) const override;
     QPoint mapFromGlobal(const QPoint &pos) const override;
     void setMask(const QRegion &region) override;
@@ -43,7 +45,7 @@ public:
 private:
     // Win32SimWindowMessages.cpp
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void handleActivate(WPARAM wParam, LPARAM lParam);
+    void handleFocus(UINT message);
     void handleMouse(UINT message, WPARAM wParam, LPARAM lParam);
     void handleWheel(WPARAM wParam, LPARAM lParam);
     void handleDestroyed();
@@ -51,12 +53,16 @@ private:
     void attach(HWND hwnd);          // the window procedure finds this object from now on
     void detach();
 
+    bool isTopLevel() const { return !window()->parent() && !m_bEmbedded; }
     QRect readGeometry() const;
+    QRect readClientInParent() const;
     QMargins readMargins() const;
     void syncGeometry(bool bNotify);
     void updateExposure(HWND hHint, bool bHintShown, bool bForce = false);
     void updateExposureTree(HWND hHint, bool bHintShown);
     void applyStyle(Qt::WindowFlags flags, bool bChild);
+    void updateTransientParent() const;
+    static QWindow *topLevelOf(QWindow *pWindow);
 
     static Win32SimWindow *s_pCreating;   // whose CreateWindowExW is running
 
@@ -65,6 +71,8 @@ private:
     QRect m_rcNormal;                // geometry before maximising or full screen
     Qt::WindowStates m_windowStates = Qt::WindowNoState;
     bool m_bTopMost = false;
+    bool m_bEmbedded = false;        // created inside a foreign window ("_q_embedded_native_parent_handle")
+    bool m_bInSetParent = false;
     bool m_bCreating = true;         // inside the constructor: Qt does not know the window yet
     bool m_bDestroying = false;      // Qt is destroying it
     bool m_bDead = false;            // the desktop destroyed it (WM_NCDESTROY)

@@ -9,6 +9,7 @@
 #include <QThread>
 #include <QVector>
 #include <QWindow>
+#include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qwindowsysteminterface.h>
 
 #include <win32sim/Qpa.h>
@@ -20,7 +21,7 @@
 #endif
 
 namespace {
-Win32SimWindow *g_pActive = nullptr;   // the window Qt was last told is active
+QPointer<QWindow> g_pLastActive;      // the window Qt was last told is active
 QPoint g_ptLastMouse;                  // screen position of the last mouse message
 ulong g_ulMouseTime = 0;               // event time of the last mouse message
 ulong g_ulPressTime = 0;               // event time of the last button press
@@ -123,8 +124,14 @@ LRESULT Win32SimWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         updateExposureTree(m_hWnd, wParam != 0);
         break;
     case WM_ACTIVATE:
-        handleActivate(wParam, lParam);
+        // Without the default handling no focus comes, so Qt hears of no activation.
+        if (window()->flags() & Qt::WindowDoesNotAcceptFocus)
+            return 0;
         break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        handleFocus(message);
+        return 0;
     case WM_MOUSEACTIVATE:
         if (window()->flags() & Qt::WindowDoesNotAcceptFocus)
             return MA_NOACTIVATE;
@@ -156,21 +163,59 @@ LRESULT Win32SimWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
-void Win32SimWindow::handleActivate(WPARAM wParam, LPARAM lParam)
+// Qt's activation follows the keyboard focus, as on Qt's Windows platform: it works for
+// child and embedded windows, which get no WM_ACTIVATE. Focus leaving for another Qt
+// window activates that one at once instead of deactivating first.
+void Win32SimWindow::handleFocus(UINT message)
 {
     if (m_bCreating || m_bDestroying)
         return;
-    if (LOWORD(wParam) != WA_INACTIVE) {
-        g_pActive = this;
-        QWindowSystemInterface::handleWindowActivated(window(), Qt::ActiveWindowFocusReason);
-        return;
+    QWindow *pNext = nullptr;
+    if (message == WM_SETFOCUS) {
+        QWindow *pTop = topLevelOf(window());
+        QWindow *pModal = nullptr;
+        if (QGuiApplicationPrivate::instance()->isWindowBlocked(pTop, &pModal) && pTop != pModal) {
+            pModal->requestActivate();
+            return;
+        }
+        // Our own SetParent can move the focus into a native child; the focus stays put in Qt.
+        if (m_bInSetParent) {
+            QWindow *pFocus = QGuiApplication::focusWindow();
+            if (pFocus && pFocus != window()) {
+                pFocus->requestActivate();
+                return;
+            }
+        }
+        pNext = window();
+    } else if (const HWND hFocus = GetFocus()) {
+        // The closest Qt window at or above the new focus window.
+        Win32SimWindow *pFocus = nullptr;
+        for (HWND h = hFocus; h && !pFocus; h = GetParent(h))
+            pFocus = fromHwnd(h);
+        if (pFocus && pFocus != this)
+            pNext = pFocus->window();
     }
-    if (g_pActive != this)
-        return;
-    g_pActive = nullptr;
-    // Another Qt window being activated reports itself; anything else leaves Qt inactive.
-    if (!fromHwnd(reinterpret_cast<HWND>(lParam)))
-        QWindowSystemInterface::handleWindowActivated(nullptr, Qt::ActiveWindowFocusReason);
+    if (pNext != g_pLastActive) {
+        g_pLastActive = pNext;
+        QWindowSystemInterface::handleWindowActivated(pNext);
+    }
+}
+
+// The Qt window at the top of this one's tree, also across a foreign window it is embedded in.
+QWindow *Win32SimWindow::topLevelOf(QWindow *pWindow)
+{
+    while (QWindow *pParent = pWindow->parent())
+        pWindow = pParent;
+    auto *pPlatformWindow = static_cast<const Win32SimWindow *>(pWindow->handle());
+    if (pPlatformWindow && pPlatformWindow->isEmbedded() && pPlatformWindow->isAlive()) {
+        const HWND hDesktop = GetDesktopWindow();
+        for (HWND h = GetAncestor(pPlatformWindow->hwnd(), GA_PARENT); h && h != hDesktop;
+             h = GetAncestor(h, GA_PARENT)) {
+            if (Win32SimWindow *pAncestor = fromHwnd(h))
+                return topLevelOf(pAncestor->window());
+        }
+    }
+    return pWindow;
 }
 
 void Win32SimWindow::handleMouse(UINT message, WPARAM wParam, LPARAM lParam)
@@ -236,8 +281,6 @@ void Win32SimWindow::handleWheel(WPARAM wParam, LPARAM lParam)
 void Win32SimWindow::handleDestroyed()
 {
     m_bDead = true;
-    if (g_pActive == this)
-        g_pActive = nullptr;
     detach();
     updateExposure(nullptr, false);
 }
