@@ -23,8 +23,8 @@ ModuleState &moduleState();
 
 // Marks a method call of the class, so that a notification raised inside it is told
 // from one raised by a Qt event (a host shell may enter the context for those too).
-// Entering and leaving it both mean the script has the control: no exception of the
-// callback is pending in the engine then.
+// Control passes from the script to the module where it begins and back where it ends:
+// past either, no exception of the callback is pending inside the module.
 class ScriptCallScope
 {
 public:
