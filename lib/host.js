@@ -2,12 +2,17 @@
 // The host shell: the Qt application on the script thread, served from Node's own
 // event loop, as the desktop shell that loads the add-on provides it.
 const path = require('path');
+const util = require('util');
 
 const buildDir = process.env.WC_BUILD_DIR
   ? path.resolve(process.env.WC_BUILD_DIR)
   : path.join(__dirname, '..', 'build');
 
 const host = require(path.join(buildDir, 'qthost.node'));
+
+// Qt's debug lines, the add-on's among them, stay off the terminal unless NODE_DEBUG names
+// windowcontrol (read as Node reads it for util.debuglog); host.debugOutput(on) changes it.
+if (host.debugOutput) host.debugOutput(util.debuglog('windowcontrol').enabled);
 
 let exitHooked = false;
 

@@ -21,9 +21,6 @@ if (unknown.length) {
 }
 const verbose = args.includes('--verbose') || process.env.WC_DEMO_VERBOSE === '1';
 const display = args.includes('--display') || process.env.WC_DISPLAY === '1';
-// The add-on reports its inner steps on Qt's debug channel; the demo keeps its own log
-// readable unless asked. Qt reads the rules when its application starts.
-if (!verbose) process.env.QT_LOGGING_RULES = 'default.debug=false';
 
 const log = require('./log');
 const { Page, sleep, waitFor } = require('./page');
@@ -33,6 +30,7 @@ const { openViewer } = require('./viewer');
 let host;
 try {
   ({ host } = require('../../lib/host'));
+  if (verbose) host.debugOutput(true);   // the add-on's own debug lines too
 } catch (e) {
   console.error(`demo: cannot load the host shell (${e.message.split('\n')[0]}); build first: scripts/build`);
   process.exit(1);

@@ -198,3 +198,47 @@ test('component controls round-trip', { skip: !component && 'no component in thi
   assert.throws(() => component.emitSignal('no such key', names[0], []), /emitSignal: ./);
   assert.throws(() => component.emitSignal('k', names[0], [{}]), TypeError);
 });
+
+test('Qt\'s debug lines reach stderr only when NODE_DEBUG names windowcontrol or the script asks', {
+  skip: !(desktop && component) && 'no desktop in this build',
+}, () => {
+  // A page session: two windows, the second after the script may have turned the lines off.
+  const script = `
+    const { WindowControl, host } = require(${JSON.stringify(path.join(__dirname, '../../lib'))});
+    const [toggle, warn] = process.argv.slice(1);
+    const wc = new WindowControl();
+    wc.SetCallback(() => {});
+    host.desktop.createChrome('quiet page d1 d2', { x: 0, y: 0, width: 900, height: 600 });
+    const rect = { left: 10, top: 10, width: 300, height: 200 };
+    if (toggle === 'toggle') console.log(host.debugOutput(true));
+    wc.CreateWnd(JSON.stringify({ uuid: 'd1', className: 'Chrome', rect }));
+    if (toggle === 'toggle') console.log(host.debugOutput(false), host.debugOutput());
+    wc.CreateWnd(JSON.stringify({ uuid: 'd2', className: 'Chrome', rect }));
+    host.component.emitSignal('d1', 'SignalAllStop');
+    wc.GrabOpen(JSON.stringify({ uuid: 'd2' }));
+    if (warn === 'warn') host.qt.runNestedLoop();
+    wc.DestroyWnd(JSON.stringify({ uuid: 'd1' }));`;
+  const cases = [   // [NODE_DEBUG, args, debug lines of d1 and d2 shown, stdout]
+    [undefined, [], [false, false], ''],
+    ['windowcontrol', [], [true, true], ''],
+    ['http,WINDOW*', [], [true, true], ''],
+    ['windowcontrolx,net', [], [false, false], ''],
+    [undefined, ['toggle'], [true, false], 'true\nfalse false'],
+    [undefined, ['', 'warn'], [false, false], ''],
+  ];
+  for (const [nodeDebug, args, [first, second], stdout] of cases) {
+    const env = { ...process.env, WC_BUILD_DIR: buildDir };
+    delete env.NODE_DEBUG;
+    if (nodeDebug) env.NODE_DEBUG = nodeDebug;
+    const child = spawnSync(process.execPath, ['-e', script, ...args], { env, encoding: 'utf8', timeout: 20000 });
+    const what = `${nodeDebug} ${args}: ${child.stderr}`;
+    assert.equal(child.status, 0, what);
+    assert.equal(child.stdout.trim(), stdout, what);
+    const lines = child.stderr.split('\n').filter(Boolean);
+    assert.equal(lines.includes('createWnd: 1'), first, what);
+    assert.equal(lines.includes('createWnd: 2'), second, what);
+    // Warnings always; nothing else when the debug lines are off.
+    if (args[1] === 'warn') assert.match(lines.join('\n'), /^qthost: a nested event loop/, what);
+    else if (!first && !second) assert.deepEqual(lines, [], what);
+  }
+});

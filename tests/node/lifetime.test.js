@@ -2,14 +2,16 @@
 // Lifetimes across the script boundary, each in a child process of its own (run with
 // --expose-gc): script objects made and collected by the thousand while notifications
 // flow, windows made and destroyed with their components playing, and scripts that end
-// or exit with windows open.
+// or exit with windows open and notifications on their way.
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const path = require('path');
 const { spawnSync } = require('child_process');
 const { host, buildDir } = require('../../lib/host');
+const { samplePlugin } = require('../../examples/plugin/samplePlugin');
 
 const skip = !(host.desktop && host.component) && 'no desktop in this build';
+const skipLate = skip || (!samplePlugin(buildDir).built && 'no sample plug-in in this build');
 const child = path.join(__dirname, 'fixtures', 'lifetime-child.js');
 
 function run(...args) {
@@ -51,4 +53,15 @@ test('a script with a full-screen window that ends or exits gives the taskbars b
   const { status, signal, summary, stderr } = run('exit-in-callback');
   assert.equal(status, 0, `${signal || ''} ${stderr}`);
   assert.deepEqual([summary.created, summary.hiddenBefore, summary.code], [0, true, 0]);
+});
+
+test('once exit began no notification reaches the script, however much is queued', { skip: skipLate }, () => {
+  // A plug-in thread sending, a Qt click and timer on their way: the script ends, exits,
+  // or exits from inside a notification. A late call would exit with 9 at once.
+  for (const [mode, code] of [['late-end', 0], ['late-exit', 3], ['late-exit-in-callback', 3]]) {
+    const { status, signal, summary, stderr } = run(mode);
+    assert.equal(status, code, `${mode}: ${signal || ''} ${stderr}`);
+    assert.ok(summary.before > 0, mode);
+    assert.deepEqual([summary.after, summary.code, summary.listeners], [0, code, ['first', 'last']], mode);
+  }
 });

@@ -1,12 +1,15 @@
 'use strict';
 // Notifications on their way to the script: one call per live WindowControl object, the
-// one module-wide callback, silence after a collection, and the picture of a window,
-// which arrives before the GrabOpen reply.
+// one module-wide callback, silence after a collection, the picture of a window, which
+// arrives before the GrabOpen reply, and where an exception thrown by the callback goes.
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const v8 = require('node:v8');
 const vm = require('node:vm');
-const { WindowControl, host } = require('../../lib');
+const path = require('node:path');
+const { spawnSync } = require('node:child_process');
+const { WindowControl, host, buildDir } = require('../../lib');
+const { samplePlugin } = require('../../examples/plugin/samplePlugin');
 
 const { desktop, component } = host;
 const skip = !(desktop && component) && 'no desktop in this build';
@@ -84,4 +87,58 @@ test('GrabOpen: the picture of the window comes before the reply', { skip }, () 
   events.length = 0;
   call('GrabOpen', 'nobody');
   assert.deepEqual(events, []);
+});
+
+test('a throw during a request reaches its caller; the request\'s later notifications follow', { skip }, async () => {
+  // Three live objects: the picture is delivered three times, the first call throws.
+  const seen = [];
+  first.SetCallback((text) => {
+    seen.push(JSON.parse(text).cmd);
+    if (seen.length === 1) throw new Error('first picture');
+  });
+  assert.throws(() => call('GrabOpen', 'n1'), /^Error: first picture$/);
+  // No script ran while the exception was on its way; raised after the request, at once.
+  assert.deepEqual(seen, ['window.messageCallBack']);
+  component.emitSignal('n1', 'SignalAllStop');
+  assert.equal(seen.length, 4);
+  // The other two pictures come from the event loop, none lost.
+  for (let i = 0; i < 200 && seen.length < 6; ++i) await new Promise((resolve) => setTimeout(resolve, 5));
+  assert.deepEqual(seen.slice(4), ['window.messageCallBack', 'window.messageCallBack']);
+});
+
+test('a throw outside a method call goes to uncaught-exception handling; the event ends as usual', { skip }, () => {
+  const fixture = path.join(__dirname, 'fixtures', 'throwing-callback.js');
+  const sources = [   // [source, command, selected pane at the end]
+    ['click', 'window.selectWnd', 2], ['timer', 'window.heatMap', 0], ['control', 'play.wheelEvent', 0],
+    ['nested', 'window.selectWnd', 2],
+    ...(samplePlugin(buildDir).built ? [['thread', 'window.integrationCallBack', 0]] : []),
+  ];
+  for (const [source, cmd, selectedPane] of sources) {
+    for (const handling of ['handled', 'unhandled']) {
+      const child = spawnSync(process.execPath, [fixture, source, handling], {
+        env: { ...process.env, WC_BUILD_DIR: buildDir }, encoding: 'utf8', timeout: 60000,
+      });
+      const what = `${source} ${handling}: ${child.signal || ''} ${child.stderr}`;
+      const summary = JSON.parse(child.stdout.trim().split('\n').pop() || 'null');
+      if (handling === 'unhandled') {
+        // Node's own report and exit code; its exit listeners ran.
+        assert.equal(child.status, 1, what);
+        assert.match(child.stderr, new RegExp(`\\nError: thrown by ${source}\\n[^]*\\nNode\\.js v`), what);
+        assert.equal(summary.code, 1, what);
+        assert.equal(summary.notes.at(-1), cmd, what);
+        continue;
+      }
+      assert.equal(child.status, 0, what);
+      assert.equal(child.stderr, '', what);
+      assert.deepEqual(summary.errors, [`thrown by ${source}`], what);
+      // Both objects got both rounds; the desktop and Qt went on: the second click selected.
+      assert.deepEqual(summary.notes.filter((n) => n === cmd), Array(4).fill(cmd), what);
+      assert.deepEqual(summary.state, { selectedPane, reply: 0, visible: true }, what);
+      if (source === 'nested') {
+        // The request that ran Qt's queue went on too: its second picture came, it returned.
+        const round = ['picture', cmd, cmd, 'picture'];
+        assert.deepEqual([summary.notes, summary.requests], [[...round, ...round], [0, 0]], what);
+      }
+    }
+  }
 });

@@ -223,7 +223,7 @@ test('builds without an optional export', { skip }, () => {
     }
     console.log(JSON.stringify(out));`;
   const child = spawnSync(process.execPath, ['-e', script], {
-    env: { ...process.env, WC_BUILD_DIR: buildDir }, encoding: 'utf8', timeout: 30000,
+    env: { ...process.env, WC_BUILD_DIR: buildDir, NODE_DEBUG: 'windowcontrol' }, encoding: 'utf8', timeout: 30000,
   });
   assert.equal(child.status, 0, child.stderr);
   const loaded = { event: 'loaded' };

@@ -11,9 +11,11 @@ struct ModuleState
     v8::Global<v8::Value> callback;         // the notification callback; any value SetCallback got
     v8::Global<v8::Context> context;        // entered for notifications outside a script call
     bool bUnloading = false;                // the environment is going away: no more calls into it
+    bool bExiting = false;                  // process exit has begun: no notification reaches the script
+    bool bExceptionPending = false;         // the callback's exception is on its way to a method's caller
     int iScriptCallDepth = 0;               // > 0 while one of the class's methods runs
-    int iThrownAtDepth = 0;                 // the method call whose callback threw, 0: none
     int iDeliveryDepth = 0;                 // > 0 while a notification reaches the callback
+    int iDeliveryCallDepth = 0;             // iScriptCallDepth when the innermost delivery began
 };
 
 // Never destroyed by static destructors: at process exit the engine may already be gone.
@@ -21,6 +23,8 @@ ModuleState &moduleState();
 
 // Marks a method call of the class, so that a notification raised inside it is told
 // from one raised by a Qt event (a host shell may enter the context for those too).
+// Control passes from the script to the module where it begins and back where it ends:
+// past either, no exception of the callback is pending inside the module.
 class ScriptCallScope
 {
 public:
@@ -30,9 +34,10 @@ public:
     ScriptCallScope &operator=(const ScriptCallScope &) = delete;
 };
 
-// At environment teardown, and at process.exit(), which skips the teardown hooks: forget
-// the script handles and delete the manager, while the Qt application (torn down by the
-// host shell's own hook, which runs later, or kept to the end) still exists.
+// At environment teardown, and at process exit ('exit' event, first of its listeners;
+// process.exit() skips the teardown hooks): no notification reaches the script any more,
+// the script handles are forgotten and the manager deleted, while the Qt application
+// (torn down by the host shell's own listener and hook, which run later) still exists.
 void registerModuleCleanup(v8::Isolate *isolate);
 
 } // namespace WindowControlNode

@@ -1,33 +1,33 @@
 #include "WindowControlNode.h"
 
 #include "ModuleState.h"
+#include "ScriptCallback.h"
 #include "ScriptText.h"
 #include "manager/WindowControlManager.h"
-
-#include <cstdio>
 
 namespace WindowControlNode {
 
 namespace {
 
-// A callback that throws from a Qt event or timer has no script caller to take the
-// exception; it is written to stderr and goes no further.
-void reportCallbackException(v8::Isolate *isolate, v8::Local<v8::Context> context, const v8::TryCatch &tryCatch)
-{
-    v8::Local<v8::Value> detail;
-    if (!tryCatch.StackTrace(context).ToLocal(&detail) || !detail->IsString())
-        detail = tryCatch.Exception();
-    v8::String::Utf8Value text(isolate, detail);
-    std::fprintf(stderr, "WindowControl: notification callback threw: %s\n", *text ? *text : "(exception)");
-    std::fflush(stderr);
-}
-
-// Marks a notification on its way to the callback (see onProcessExit).
+// Marks a notification on its way to the callback (see onProcessExit), and the method
+// call depth it started at: a notification raised further in is a method's only when
+// one of the class's methods was called since.
 struct DeliveryScope
 {
-    explicit DeliveryScope(ModuleState &state) : m_state(state) { ++m_state.iDeliveryDepth; }
-    ~DeliveryScope() { --m_state.iDeliveryDepth; }
+    explicit DeliveryScope(ModuleState &state)
+        : m_state(state)
+        , m_iOuterCallDepth(state.iDeliveryCallDepth)
+    {
+        ++m_state.iDeliveryDepth;
+        m_state.iDeliveryCallDepth = m_state.iScriptCallDepth;
+    }
+    ~DeliveryScope()
+    {
+        m_state.iDeliveryCallDepth = m_iOuterCallDepth;
+        --m_state.iDeliveryDepth;
+    }
     ModuleState &m_state;
+    const int m_iOuterCallDepth;
 };
 
 } // namespace
@@ -91,8 +91,14 @@ void WindowControl::MessageProcess(QString strMessage)
 {
     ModuleState &state = moduleState();
     v8::Isolate *isolate = v8::Isolate::GetCurrent();
-    if (!isolate || state.bUnloading || state.callback.IsEmpty())
+    if (!isolate || state.bUnloading || state.bExiting || state.callback.IsEmpty())
         return;   // no callback: the notification is dropped
+    if (state.bExceptionPending) {
+        // An earlier notification of this method call threw, and no script may run before
+        // the method has returned it to its caller: this one comes from the event loop.
+        QMetaObject::invokeMethod(this, [this, strMessage] { MessageProcess(strMessage); }, Qt::QueuedConnection);
+        return;
+    }
 
     v8::HandleScope handleScope(isolate);
     // From the event loop no context may be entered: use the module's.
@@ -111,34 +117,18 @@ void WindowControl::MessageProcess(QString strMessage)
     v8::Local<v8::String> text;
     if (!scriptString(isolate, strMessage).ToLocal(&text))
         return;
-    v8::Local<v8::Value> argv[1] = {text};
-    const v8::Local<v8::Object> global = context->Global();
-    const DeliveryScope delivery(state);
 
-    if (state.iScriptCallDepth > 0) {
-        // Raised by one of the class's methods: an exception goes back to its caller.
-        // Once one is on its way, no script runs until that method returns, so later
-        // notifications of the same call are dropped.
-        if (state.iThrownAtDepth == state.iScriptCallDepth)
-            return;
-        v8::TryCatch tryCatch(isolate);
-        const v8::MaybeLocal<v8::Value> result = callback.As<v8::Function>()->Call(context, global, 1, argv);
-        Q_UNUSED(result)
-        if (tryCatch.HasCaught()) {
-            state.iThrownAtDepth = state.iScriptCallDepth;
-            tryCatch.ReThrow();
-        }
+    // Raised by a method called since the callback further out (if any) began, or else
+    // by the event loop, a thread's queued message or a host shell's control.
+    const bool bFromMethod = state.iScriptCallDepth > state.iDeliveryCallDepth;
+    const DeliveryScope delivery(state);
+    if (!bFromMethod) {
+        callFromEvent(isolate, context, callback.As<v8::Function>(), text);
         return;
     }
-    // From a Qt event or timer: as a callback of Node's, so that promise jobs and
-    // process.nextTick queued by the callback run right after it; an exception has no
-    // caller to go to and must not reach whatever code raised the event.
-    v8::TryCatch tryCatch(isolate);
-    const v8::MaybeLocal<v8::Value> result =
-        node::MakeCallback(isolate, global, callback.As<v8::Function>(), 1, argv, node::async_context{0, 0});
-    Q_UNUSED(result)
-    if (tryCatch.HasCaught() && !tryCatch.HasTerminated())
-        reportCallbackException(isolate, context, tryCatch);
+    // The callback ran to its end, or threw to the method's caller; either way, what
+    // it threw from calls of its own further in has been dealt with by the script.
+    state.bExceptionPending = callFromMethod(isolate, context, callback.As<v8::Function>(), text);
 }
 
 } // namespace WindowControlNode

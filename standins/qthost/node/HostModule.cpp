@@ -4,6 +4,7 @@
 
 #include "Bindings.h"
 #include "JsValues.h"
+#include "MessageOutput.h"
 #include "QtHost.h"
 #include "ScriptScope.h"
 
@@ -91,6 +92,18 @@ void processEvents(const Args &info)
     info.GetReturnValue().Set(QtHost::instance().processEvents());
 }
 
+// debugOutput([on]) -> whether Qt's debug and info lines (the add-on's own among them)
+// reach stderr; off until asked
+void debugOutput(const Args &info)
+{
+    if (info.Length() > 0 && !info[0]->IsUndefined()) {
+        if (!info[0]->IsBoolean())
+            return js::throwTypeError(info.GetIsolate(), QStringLiteral("debugOutput(on): on must be a boolean"));
+        MessageOutput::setDebugEnabled(info[0]->IsTrue());
+    }
+    info.GetReturnValue().Set(MessageOutput::debugEnabled());
+}
+
 void shutdown(const Args &info)
 {
     QtHost &host = QtHost::instance();
@@ -109,6 +122,9 @@ NODE_MODULE_INIT(/* exports, module, context */)
     // a worker gets nothing that could reach them.
     if (node::GetCurrentEventLoop(pIsolate) != uv_default_loop())
         return;
+    // Before Qt says anything: its application, the desktop, the add-ons.
+    MessageOutput::install();
+    js::setMethod(pIsolate, exports, "debugOutput", debugOutput);
     js::setMethod(pIsolate, exports, "platform", platform);
     js::setMethod(pIsolate, exports, "platforms", platforms);
     js::setMethod(pIsolate, exports, "processEvents", processEvents);
