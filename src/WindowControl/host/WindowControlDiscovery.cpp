@@ -43,6 +43,7 @@ void WindowControl::findParentWnd(const QString &uuid, const QString &className)
     findRenderHwnd();
     findD3dHwnd();
     findFrameTabHwnd();
+    watchBrowser();
 }
 
 BOOL CALLBACK WindowControl::enumWindowsProc(HWND hWnd, LPARAM lParam)
@@ -140,4 +141,5 @@ void WindowControl::updateParentWnd()
         m_bParentChange = false;
     }
     qDebug().noquote().nospace() << "updateParentWnd m_bParentChange = " << m_bParentChange;
+    watchBrowser();
 }
