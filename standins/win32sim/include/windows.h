@@ -37,6 +37,8 @@
  *   (Windows changes a window on its own thread), which the process and thread filters of
  *   SetWinEventHook see. Out-of-context events wait for the hooking thread's next
  *   PeekMessageW or GetMessageW, whatever its filter; in-context ones are called at once.
+ *   As documented (and unlike Wine), a removed hook gets nothing of what still waited, and
+ *   only the thread that set a hook can remove it.
  */
 #ifndef WIN32SIM_WINDOWS_H
 #define WIN32SIM_WINDOWS_H

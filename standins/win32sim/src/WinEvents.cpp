@@ -3,7 +3,11 @@
 // of the event, WINEVENT_SKIPOWNPROCESS and WINEVENT_SKIPOWNTHREAD against the hooking
 // thread. Out-of-context hooks, the usual kind, get their events queued for the thread
 // that set them and called from its next PeekMessageW or GetMessageW, as Wine posts them
-// to that thread; in-context hooks are called at once on the raising thread.
+// to that thread; in-context hooks are called at once on the raising thread. A hook that
+// is removed gets nothing of what still waits for it, as documented (Wine delivers it).
+//
+// The control face's other processes have one thread each (State.h): a hook on a browser's
+// thread also sees the other windows of that simulated process.
 #include "State.h"
 
 #include <algorithm>
