@@ -219,12 +219,12 @@ TEST_F(ZOrderTest, BrowserMovedRaisedOrActivatedIsAnsweredBeforeAnyTick)
     const QPoint offset = win32sim::windowRect(chrome.render).topLeft() + QPoint(10, 20) - QPoint(100, 50);
     // What the hosts do in answer (their own restacking, the foreground given back) does
     // not come back to them: nothing arrives while they answer.
-    int iWakes = 0;
-    win32sim::setQueueWake(GetCurrentThreadId(), [&iWakes] { ++iWakes; });
-    const auto answer = [&iWakes] {
-        iWakes = 0;
+    static int s_iWakes = 0;
+    win32sim::setQueueWake(GetCurrentThreadId(), [] { ++s_iWakes; });
+    const auto answer = [] {
+        s_iWakes = 0;
         pumpMessages();
-        return iWakes;
+        return s_iWakes;
     };
 
     const QRect moved(QPoint(160, 30), QSize(1000, 700));
