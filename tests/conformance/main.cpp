@@ -34,6 +34,8 @@ int main()
     scenarioPosted();
     scenarioKernel();
     scenarioStaleHandles();
+    scenarioWinEvents();
+    scenarioWinEventsRaised();
     conf::finish();
     std::printf("end: %d observations, %d scenarios\n", conf::observationCount(), conf::scenarioCount());
     return 0;

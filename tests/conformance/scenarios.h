@@ -24,3 +24,5 @@ void scenarioFind();
 void scenarioPosted();
 void scenarioKernel();
 void scenarioStaleHandles();
+void scenarioWinEvents();
+void scenarioWinEventsRaised();

@@ -98,3 +98,32 @@ test('pictures every 200 ms, only of a visible floating window over an active br
   await sleep(450);
   assert.equal(pictures('p1'), 0);
 });
+
+test('the shell serves WinEvents: a floating window answers a move or a raise of its browser in the same loop turn', { skip }, async () => {
+  desktop.reset();
+  const frame = { x: 0, y: 0, width: 1000, height: 700 };
+  const chrome = desktop.createChrome('page we', frame);
+  const other = desktop.createWindow({ title: 'other', rect: [1200, 600, 400, 300], framed: true });
+  desktop.activate(chrome.frame);
+  const h = createHost('we', { className: 'Chrome', embed: false }, chrome.frame);
+  const turn = () => new Promise((resolve) => setImmediate(resolve));
+  const above = () => { const o = desktop.topLevelOrder(); return o.indexOf(h) + 1 === o.indexOf(chrome.frame); };
+  await sleep(50);
+  const dx = desktop.windowRect(h).x - frame.x;
+  for (let i = 1; i <= 20; ++i) {
+    await sleep(Math.random() * 30);   // any phase of the 15 ms pass
+    desktop.moveWindow(chrome.frame, { ...frame, x: frame.x + 7 * i });
+    await turn();
+    assert.equal(desktop.windowRect(h).x, frame.x + 7 * i + dx, `move ${i}`);
+  }
+  for (let i = 1; i <= 10; ++i) {
+    desktop.activate(other);
+    await sleep(Math.random() * 200);   // any phase of the 100 ms pass
+    const page = desktop.windowRect(chrome.render);
+    desktop.click(page.x + page.width - 20, page.y + page.height - 20);
+    assert.equal(desktop.foreground(), chrome.frame);
+    await turn();
+    assert.ok(above(), `click ${i}: ${desktop.dump()}`);
+  }
+  call('DestroyWnd', 'we');
+});

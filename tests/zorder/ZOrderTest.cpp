@@ -3,6 +3,7 @@
 // IE11 tab moves, ShowWnd, and the pictures sent to the page.
 #include "../host/HostTest.h"
 
+#include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -35,6 +36,27 @@ protected:
     {
         const QVector<HWND> order = win32sim::topLevelOrder();
         return order.indexOf(hUpper) >= 0 && order.indexOf(hUpper) + 1 == order.indexOf(hLower);
+    }
+    // The shell's loop reading the thread's queue once, as after any wake-up: the
+    // WinEvents of the hosts' hooks arrive, no timer runs.
+    static void pumpMessages()
+    {
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+    }
+    // The debug lines written while fn runs.
+    static QStringList logOf(const std::function<void()> &fn)
+    {
+        static QStringList s_log;
+        s_log.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &text) { s_log << text; });
+        fn();
+        qInstallMessageHandler(previous);
+        return s_log;
     }
     // Chrome in full screen: no frame, its page at the top edge of the monitor.
     static HWND fullScreenChrome(const QString &title)
@@ -184,4 +206,93 @@ TEST_F(ZOrderTest, PicturesOnRequestAndEverySecondTickOfAnActiveBrowser)
         host("e")->updateWndZOrder();   // embedded: never
         EXPECT_EQ(m_pictures.size(), tick / 2) << tick;
     }
+}
+
+TEST_F(ZOrderTest, BrowserMovedRaisedOrActivatedIsAnsweredBeforeAnyTick)
+{
+    const win32sim::ChromeWindow chrome = win32sim::createChrome("k e", QRect(100, 50, 1000, 700));
+    const HWND hOther = win32sim::createWindow({"Notepad", "other", QRect(300, 200, 600, 400), true});
+    win32sim::activate(chrome.frame);
+    ASSERT_EQ(create("k", {{"className", "Chrome"}, {"embed", false}}), 0);
+    ASSERT_EQ(create("e", {{"className", "Chrome"}}), 0);
+    pumpMessages();
+    const QPoint offset = win32sim::windowRect(chrome.render).topLeft() + QPoint(10, 20) - QPoint(100, 50);
+    // What the hosts do in answer (their own restacking, the foreground given back) does
+    // not come back to them: nothing arrives while they answer.
+    static int s_iWakes = 0;
+    win32sim::setQueueWake(GetCurrentThreadId(), [] { ++s_iWakes; });
+    const auto answer = [] {
+        s_iWakes = 0;
+        pumpMessages();
+        return s_iWakes;
+    };
+
+    const QRect moved(QPoint(160, 30), QSize(1000, 700));
+    win32sim::moveWindow(chrome.frame, moved);
+    EXPECT_NE(hostRect("k").topLeft(), moved.topLeft() + offset) << "moved inside the desktop's call";
+    EXPECT_EQ(answer(), 0);
+    EXPECT_EQ(hostRect("k"), QRect(moved.topLeft() + offset, QSize(320, 180)));
+    EXPECT_TRUE(directlyAbove(hwnd("k"), chrome.frame)) << qPrintable(win32sim::dump());
+
+    // Another application comes forward; a click activates the browser again and raises it
+    // over the floating window. Until then a press in the video activates the browser.
+    win32sim::activate(hOther);
+    EXPECT_EQ(answer(), 0);
+    EXPECT_EQ(logOf([] { host("e")->onMousePressed(); }).filter("MousePressed Activate").size(), 1);
+    win32sim::activate(hOther);
+    win32sim::activate(chrome.frame);
+    EXPECT_FALSE(directlyAbove(hwnd("k"), chrome.frame));
+    EXPECT_EQ(answer(), 0);
+    EXPECT_TRUE(directlyAbove(hwnd("k"), chrome.frame)) << qPrintable(win32sim::dump());
+    EXPECT_EQ(win32sim::foreground(), chrome.frame);
+    EXPECT_TRUE(logOf([] { host("e")->onMousePressed(); }).filter("MousePressed Activate").isEmpty())
+        << "the press right after the activating click activated again";
+
+    win32sim::setQueueWake(GetCurrentThreadId(), nullptr);
+
+    // Without WinEvents only the passes do it.
+    win32sim::setWinEventsEnabled(false);
+    win32sim::moveWindow(chrome.frame, QRect(200, 60, 1000, 700));
+    pumpMessages();
+    EXPECT_EQ(hostRect("k").topLeft(), moved.topLeft() + offset);
+    host("k")->followParent();
+    EXPECT_EQ(hostRect("k").topLeft(), QPoint(200, 60) + offset);
+}
+
+TEST_F(ZOrderTest, HooksFollowTheBrowserAttachedLastAndLeaveWithTheirHost)
+{
+    const win32sim::ChromeWindow first = win32sim::createChrome("k x1 x2", QRect(100, 50, 1000, 700));
+    ASSERT_EQ(create("k", {{"className", "Chrome"}, {"embed", false}}), 0);
+    ASSERT_EQ(create("x1", {{"className", "Chrome"}, {"embed", false}}), 0);
+    ASSERT_EQ(create("x2", {{"className", "Chrome"}, {"embed", false}}), 0);
+    const win32sim::ChromeWindow second = win32sim::createChrome("second", QRect(0, 0, 800, 600));
+    manager()->UpdateParentWnd(request("k", {}));   // the foreground window: the second browser
+    pumpMessages();
+    const QRect before = hostRect("k");
+    win32sim::moveWindow(first.frame, QRect(130, 70, 1000, 700));
+    pumpMessages();
+    EXPECT_EQ(hostRect("k"), before);
+    win32sim::moveWindow(second.frame, QRect(40, 30, 800, 600));
+    pumpMessages();
+    EXPECT_NE(hostRect("k"), before);   // placed by the page rectangle (over the render window found first)
+
+    // The page destroys a window from a notification raised while another one follows
+    // the browser; the events waiting for the destroyed one find nobody.
+    struct Destroyer : QObject
+    {
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Move)
+                manager()->DestroyWnd(request("x2", {}));
+            return false;
+        }
+    } destroyer;
+    host("x1")->installEventFilter(&destroyer);
+    win32sim::moveWindow(first.frame, QRect(150, 80, 1000, 700));
+    pumpMessages();
+    EXPECT_EQ(host("x2"), nullptr);
+    EXPECT_EQ(hostRect("x1").topLeft(), win32sim::windowRect(first.render).topLeft() + QPoint(10, 20));
+    manager()->DestroyWnd(request("x1", {}));
+    win32sim::moveWindow(first.frame, QRect(170, 90, 1000, 700));
+    pumpMessages();
 }

@@ -44,6 +44,9 @@ WindowControl::WindowControl(QWidget *parent)
     , m_pIntegrationWnd(nullptr)
     , m_pIntegrationLib(nullptr)
     , m_rcIntegrationWnd(0, 0, 0, 0)
+    , m_hBrowserHooks{nullptr, nullptr, nullptr}
+    , m_hWatchedWnd(nullptr)
+    , m_bInBrowserEvent(false)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
@@ -61,6 +64,7 @@ WindowControl::WindowControl(QWidget *parent)
 
 WindowControl::~WindowControl()
 {
+    unwatchBrowser();
     // Geometry may have hidden the taskbars while the browser filled its monitor; a host
     // that never showed anything never touched them.
     if (m_pWebClient || m_pIntegrationWnd) {
@@ -105,6 +109,7 @@ int WindowControl::createWnd(const QString &uuid, const QString &className, bool
                             ? reinterpret_cast<HWND>(static_cast<quintptr>(handle))
                             : nullptr;
         SetParent(m_hWnd, m_hParentHwnd);
+        watchBrowser();
     } else {
         findParentWnd(uuid, className);
     }

@@ -108,6 +108,11 @@ public:
     void checkBrowserMove();
     void triggerMouseEvent();
 
+    // The same work at once when the browser window moves, rises or becomes active
+    // (WinEvents of its thread); the ticks stay as they are. Set again on re-attaching.
+    void watchBrowser();
+    void unwatchBrowser();
+
     // A picture of the host for the page ("window.messageCallBack").
     void grabWindowImage();
 
@@ -178,6 +183,12 @@ private:
     // Sends one component notification: the common members, cmd and the payload.
     void notify(void (WindowControl::*signal)(QString), const QString &cmd, QJsonObject payload);
 
+    // The stacking part of updateWndZOrder for a visible host; true when the browser is active.
+    bool trackForeground();
+    static void CALLBACK browserEventProc(HWINEVENTHOOK hHook, DWORD event, HWND hWnd, LONG idObject,
+                                          LONG idChild, DWORD idEventThread, DWORD dwmsEventTime);
+    void onBrowserEvent(DWORD event, HWND hWnd, LONG idObject);
+
     Ui::WindowControl *ui;
     HWND m_hRenderWnd;              // Chrome: the page render child of the browser window
     HWND m_hD3DWnd;                 // Chrome: the compositor child
@@ -210,4 +221,7 @@ private:
     QLibrary *m_pIntegrationLib;
     QRect m_rcIntegrationWnd;
     QMap<QString, QString> m_mapLastTimestamp;
+    HWINEVENTHOOK m_hBrowserHooks[3];   // foreground; reorder and location for a floating host
+    HWND m_hWatchedWnd;             // the browser window the hooks were set for
+    bool m_bInBrowserEvent;
 };

@@ -52,6 +52,7 @@ void WindowControl::findParentWnd(const QString &uuid, const QString &className)
     findRenderHwnd();
     findD3dHwnd();
     findFrameTabHwnd();
+    watchBrowser();
 }
 
 BOOL CALLBACK WindowControl::enumWindowsProc(HWND hWnd, LPARAM lParam)
@@ -149,4 +150,5 @@ void WindowControl::updateParentWnd()
         m_bParentChange = false;
     }
     qDebug().noquote().nospace() << "updateParentWnd m_bParentChange = " << m_bParentChange;
+    watchBrowser();
 }

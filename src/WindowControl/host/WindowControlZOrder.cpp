@@ -45,40 +45,49 @@ void WindowControl::followParent()
         return;
     m_iParentLeft = rcParent.left;
     m_iParentTop = rcParent.top;
+    // Whoever is told of the move (Qt's move event) may destroy this host.
+    QPointer<WindowControl> pSelf(this);
     setWndGeometry(m_rcWnd.x(), m_rcWnd.y(), m_rcWnd.width(), m_rcWnd.height(), true);
-    updateTopMost(true);
+    if (pSelf)
+        updateTopMost(true);
+}
+
+bool WindowControl::trackForeground()
+{
+    const HWND hForeground = GetForegroundWindow();
+    const HWND hRoot = rootOf(m_hParentHwnd);
+    if (hForeground != m_hParentHwnd && hForeground != m_hWnd && hForeground != hRoot) {
+        m_bBrowserActive = false;
+        // The user went to another application: drop behind it with the browser,
+        // and leave that application in front.
+        if (!m_bEmbed && placeAboveParent()) {
+            if (hForeground)
+                SetForegroundWindow(hForeground);
+            else
+                qDebug().noquote() << "GetForegroundWindow=NULL";
+        }
+        return false;
+    }
+    m_bBrowserActive = true;
+    if (!m_bEmbed)
+        updateTopMost(false);
+    return true;
 }
 
 void WindowControl::updateWndZOrder()
 {
     if (isVisible()) {
-        const HWND hForeground = GetForegroundWindow();
-        const HWND hRoot = rootOf(m_hParentHwnd);
-        if (hForeground != m_hParentHwnd && hForeground != m_hWnd && hForeground != hRoot) {
-            m_bBrowserActive = false;
-            // The user went to another application: drop behind it with the browser,
-            // and leave that application in front.
-            if (!m_bEmbed && placeAboveParent()) {
-                if (hForeground)
-                    SetForegroundWindow(hForeground);
-                else
-                    qDebug().noquote() << "GetForegroundWindow=NULL";
-            }
-        } else {
-            m_bBrowserActive = true;
-            if (!m_bEmbed) {
-                updateTopMost(false);
-                ++m_iZOrderTick;
-                if (m_iZOrderTick * kZOrderInterval >= kPictureInterval) {
-                    m_iZOrderTick = 0;
-                    // The page's callback may destroy this host.
-                    QPointer<WindowControl> pSelf(this);
-                    grabWindowImage();
-                    if (!pSelf)
-                        return;
-                }
+        QPointer<WindowControl> pSelf(this);
+        if (trackForeground() && pSelf && !m_bEmbed) {
+            ++m_iZOrderTick;
+            if (m_iZOrderTick * kZOrderInterval >= kPictureInterval) {
+                m_iZOrderTick = 0;
+                // The page's callback may destroy this host.
+                grabWindowImage();
             }
         }
+        if (!pSelf)
+            return;
     }
 
     // IE11 moves a page between frame tabs (and frames) by re-parenting its tab window.

@@ -376,6 +376,14 @@ void reset(const Args &)
     win32sim::reset();
 }
 
+// winEvents([on]) -> whether WinEvents are raised and delivered; with an argument, sets it first
+void winEvents(const Args &info)
+{
+    if (!info[0]->IsUndefined())
+        win32sim::setWinEventsEnabled(info[0]->BooleanValue(info.GetIsolate()));
+    info.GetReturnValue().Set(win32sim::winEventsEnabled());
+}
+
 // picture() -> Buffer holding the whole virtual screen as PNG
 bool requirePainting(const Args &info, const char *pszName)
 {
@@ -446,6 +454,7 @@ v8::Local<v8::Object> makeDesktopBinding(v8::Isolate *pIsolate)
     js::setMethod(pIsolate, object, "setMonitors", setMonitors);
     js::setMethod(pIsolate, object, "monitors", monitors);
     js::setMethod(pIsolate, object, "reset", reset);
+    js::setMethod(pIsolate, object, "winEvents", winEvents);
     js::setMethod(pIsolate, object, "picture", picture);
     js::setMethod(pIsolate, object, "savePicture", savePicture);
     return object;

@@ -7,6 +7,27 @@
 #include <QtCore/private/qthread_p.h>
 #include <qpa/qwindowsysteminterface.h>
 
+#if defined(QTHOST_DESKTOP) || defined(_WIN32)
+#define QTHOST_WIN32_QUEUE
+#include <windows.h>
+#endif
+#ifdef QTHOST_DESKTOP
+#include <win32sim/Desktop.h>
+#endif
+
+namespace {
+
+#ifdef QTHOST_WIN32_QUEUE
+// Left in the queue while Qt excludes user input, as Qt's Windows dispatcher leaves them.
+bool isUserInput(UINT message)
+{
+    return (message >= 0x0100 && message <= 0x0109)     // WM_KEYFIRST..WM_KEYLAST
+           || (message >= 0x0200 && message <= 0x020E);  // WM_MOUSEFIRST..WM_MOUSELAST
+}
+#endif
+
+} // namespace
+
 UvEventDispatcher::UvEventDispatcher(uv_loop_t *pLoop, QObject *pParent)
     : QAbstractEventDispatcher(pParent)
     , m_timers(pLoop)
@@ -16,6 +37,12 @@ UvEventDispatcher::UvEventDispatcher(uv_loop_t *pLoop, QObject *pParent)
     uv_async_init(pLoop, m_pWake, onWake);
     m_pWake->data = this;
     uv_unref(reinterpret_cast<uv_handle_t *>(m_pWake));
+#ifdef QTHOST_WIN32_QUEUE
+    m_uThreadId = GetCurrentThreadId();
+#endif
+#ifdef QTHOST_DESKTOP
+    win32sim::setQueueWake(m_uThreadId, [this] { wakeUp(); });
+#endif
 }
 
 UvEventDispatcher::~UvEventDispatcher()
@@ -49,6 +76,10 @@ void UvEventDispatcher::detach()
     if (m_bDetached)
         return;
     m_bDetached = true;
+#ifdef QTHOST_DESKTOP
+    // Before the wake lock: the desktop calls the wake-up inside its own lock.
+    win32sim::setQueueWake(m_uThreadId, nullptr);
+#endif
     m_timers.detach();
     m_sockets.detach();
     std::lock_guard<std::mutex> lock(m_wakeMutex);
@@ -67,12 +98,42 @@ bool UvEventDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags)
     QCoreApplication::sendPostedEvents();
     bool bDone = uPosted > 0;
     // Node's loop is not ours to run here: what is ready now is served, nothing waits.
+    if (!m_bInterrupted)
+        bDone |= sendWindowMessages(flags);
     if (!m_bInterrupted && !(flags & QEventLoop::ExcludeSocketNotifiers))
         bDone |= m_sockets.pollNow();
     if (!m_bInterrupted)
         bDone |= m_timers.fireDue();
     if (qGuiApp)
         bDone |= QWindowSystemInterface::sendWindowSystemEvents(flags);
+    return bDone;
+}
+
+bool UvEventDispatcher::sendWindowMessages(QEventLoop::ProcessEventsFlags flags)
+{
+    bool bDone = false;
+#ifdef QTHOST_WIN32_QUEUE
+    MSG msg;
+    // Looking first delivers the WinEvents waiting for this thread's hooks.
+    while (!m_bInterrupted && PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        if ((flags & QEventLoop::ExcludeUserInputEvents) && isUserInput(msg.message))
+            break;
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            break;
+        bDone = true;
+        if (msg.message == WM_QUIT) {
+            if (QCoreApplication::instance())
+                QCoreApplication::quit();
+            break;
+        }
+        if (!filterNativeEvent(QByteArrayLiteral("windows_generic_MSG"), &msg, nullptr)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+#else
+    Q_UNUSED(flags)
+#endif
     return bDone;
 }
 
@@ -141,6 +202,8 @@ void UvEventDispatcher::onWake(uv_async_t *pAsync)
         const uint uPosted = qGlobalPostedEventsCount();
         if (uPosted)
             QCoreApplication::sendPostedEvents();
+        // The thread's Win32 queue (and the WinEvents its reading delivers), until empty.
+        pSelf->sendWindowMessages(QEventLoop::AllEvents);
         // Platform events are queued by the platform plugin and only sent from here.
         if (qGuiApp)
             QWindowSystemInterface::sendWindowSystemEvents(QEventLoop::AllEvents);

@@ -16,6 +16,12 @@
 // window-system events) is a uv async. Nothing polls, and every handle is unref'd, so
 // Qt never keeps a finished script alive. The loop belongs to Node: processEvents()
 // never blocks, and nested event loops are refused.
+//
+// Like Qt's Windows dispatcher it also serves the thread's Win32 messages (PeekMessageW,
+// TranslateMessage, DispatchMessageW until the queue is empty), which is where
+// out-of-context WinEvents reach their hooks. On the simulated desktop the same uv async
+// is signalled when something is queued for the thread (win32sim::setQueueWake), as
+// MsgWaitForMultipleObjects wakes a shell on Windows.
 class UvEventDispatcher : public QAbstractEventDispatcher
 {
     Q_OBJECT
@@ -55,6 +61,7 @@ private:
     static void onWake(uv_async_t *pAsync);
     static void onWakeClosed(uv_handle_t *pHandle);
     bool sendQueued(QEventLoop::ProcessEventsFlags flags);
+    bool sendWindowMessages(QEventLoop::ProcessEventsFlags flags);
     void sendDeferredDeletes();
     void refuseNestedLoop();
 
@@ -65,4 +72,5 @@ private:
     uv_async_t *m_pWake = nullptr;    // null once detached
     std::atomic<bool> m_bInterrupted{false};
     bool m_bDetached = false;
+    unsigned long m_uThreadId = 0;    // the thread whose Win32 queue is served
 };

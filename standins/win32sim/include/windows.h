@@ -29,7 +29,16 @@
  *   refuses it) until the window gets another region or goes;
  * - minimised and maximised states are not kept (those ShowWindow commands show);
  * - WM_PAINT, WM_NCPAINT, WM_ERASEBKGND, WM_NCHITTEST and WM_SETCURSOR are not sent;
- *   input from the control face is sent, not posted.
+ *   input from the control face is sent, not posted;
+ * - WinEvents: EVENT_SYSTEM_FOREGROUND and EVENT_OBJECT_LOCATIONCHANGE are raised where
+ *   Wine raises them; EVENT_OBJECT_REORDER, which Wine never raises, is raised as Windows
+ *   does when a window changes its place among its siblings (hwnd: the parent, the desktop
+ *   window for top-level windows). An event comes from the thread of the window it is about
+ *   (Windows changes a window on its own thread), which the process and thread filters of
+ *   SetWinEventHook see. Out-of-context events wait for the hooking thread's next
+ *   PeekMessageW or GetMessageW, whatever its filter; in-context ones are called at once.
+ *   As documented (and unlike Wine), a removed hook gets nothing of what still waited, and
+ *   only the thread that set a hook can remove it.
  */
 #ifndef WIN32SIM_WINDOWS_H
 #define WIN32SIM_WINDOWS_H
@@ -99,6 +108,7 @@ DECLARE_HANDLE(HICON);
 DECLARE_HANDLE(HBRUSH);
 DECLARE_HANDLE(HMENU);
 DECLARE_HANDLE(HDC);
+DECLARE_HANDLE(HWINEVENTHOOK);
 typedef HINSTANCE HMODULE;
 typedef HICON HCURSOR;
 
@@ -118,6 +128,8 @@ typedef struct tagMSG {
 
 typedef LRESULT (CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef BOOL (CALLBACK *WNDENUMPROC)(HWND, LPARAM);
+typedef void (CALLBACK *WINEVENTPROC)(HWINEVENTHOOK hWinEventHook, DWORD event, HWND hwnd, LONG idObject,
+                                      LONG idChild, DWORD idEventThread, DWORD dwmsEventTime);
 
 typedef struct tagWNDCLASSEXW {
     UINT cbSize;
@@ -362,6 +374,24 @@ typedef struct tagMONITORINFO {
 #define PM_REMOVE 0x0001
 #define HWND_BROADCAST ((HWND)0xffff)
 
+/* ---- WinEvents ---- */
+#define EVENT_MIN 0x00000001
+#define EVENT_MAX 0x7FFFFFFF
+#define EVENT_SYSTEM_FOREGROUND 0x0003
+#define EVENT_OBJECT_CREATE 0x8000
+#define EVENT_OBJECT_DESTROY 0x8001
+#define EVENT_OBJECT_SHOW 0x8002
+#define EVENT_OBJECT_HIDE 0x8003
+#define EVENT_OBJECT_REORDER 0x8004
+#define EVENT_OBJECT_LOCATIONCHANGE 0x800B
+#define WINEVENT_OUTOFCONTEXT 0x0000
+#define WINEVENT_SKIPOWNTHREAD 0x0001
+#define WINEVENT_SKIPOWNPROCESS 0x0002
+#define WINEVENT_INCONTEXT 0x0004
+#define OBJID_WINDOW ((LONG)0x00000000)
+#define OBJID_CLIENT ((LONG)0xFFFFFFFC)
+#define CHILDID_SELF 0
+
 /* ---- monitors ---- */
 #define MONITOR_DEFAULTTONULL 0x00000000
 #define MONITOR_DEFAULTTOPRIMARY 0x00000001
@@ -424,6 +454,8 @@ typedef struct tagMONITORINFO {
 #define ERROR_CLASS_DOES_NOT_EXIST 1411L
 #define ERROR_CLASS_HAS_WINDOWS 1412L
 #define ERROR_INVALID_INDEX 1413L
+#define ERROR_INVALID_HOOK_FILTER 1426L
+#define ERROR_HOOK_NEEDS_HMOD 1428L
 
 /* ---- user32: windows ---- */
 WINUSERAPI ATOM WINAPI RegisterClassExW(const WNDCLASSEXW *lpwcx);
@@ -499,6 +531,13 @@ WINUSERAPI LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPA
 WINUSERAPI LRESULT WINAPI CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 WINUSERAPI void WINAPI PostQuitMessage(int nExitCode);
 
+/* ---- user32: WinEvents ---- */
+WINUSERAPI HWINEVENTHOOK WINAPI SetWinEventHook(DWORD eventMin, DWORD eventMax, HMODULE hmodWinEventProc,
+                                                WINEVENTPROC pfnWinEventProc, DWORD idProcess, DWORD idThread,
+                                                DWORD dwFlags);
+WINUSERAPI BOOL WINAPI UnhookWinEvent(HWINEVENTHOOK hWinEventHook);
+WINUSERAPI void WINAPI NotifyWinEvent(DWORD event, HWND hwnd, LONG idObject, LONG idChild);
+
 /* ---- gdi32: regions ---- */
 WINGDIAPI HRGN WINAPI CreateRectRgn(int x1, int y1, int x2, int y2);
 WINGDIAPI HRGN WINAPI CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h);
@@ -523,6 +562,7 @@ WINBASEAPI DWORD WINAPI GetLastError(void);
 WINBASEAPI void WINAPI SetLastError(DWORD dwErrCode);
 WINBASEAPI HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName);
 WINBASEAPI DWORD WINAPI GetCurrentThreadId(void);
+WINBASEAPI DWORD WINAPI GetCurrentProcessId(void);
 WINBASEAPI DWORD WINAPI GetTickCount(void);
 WINBASEAPI void WINAPI Sleep(DWORD dwMilliseconds);
 

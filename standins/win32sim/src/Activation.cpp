@@ -1,7 +1,8 @@
 // Foreground, active and focus windows. One input queue for the whole desktop, so the
 // active window is the foreground window. Messages and their order follow Wine:
 // WM_NCACTIVATE/WM_ACTIVATE(WA_INACTIVE) to the old window, WM_ACTIVATEAPP when the
-// thread changes, WM_NCACTIVATE/WM_ACTIVATE to the new one, then WM_KILLFOCUS/WM_SETFOCUS.
+// thread changes, WM_NCACTIVATE/WM_ACTIVATE to the new one, then WM_KILLFOCUS/WM_SETFOCUS;
+// EVENT_SYSTEM_FOREGROUND once the new window is active, before WM_ACTIVATEAPP.
 // Unlike Wine's headless driver, and like Windows, activating a top-level window also
 // brings it to the top of its band (its owned windows stay above it);
 // WIN32SIM_ACTIVATION_RAISE=0 in the environment turns that off, for comparing
@@ -122,6 +123,8 @@ bool setActiveInternal(HWND h, HWND *prev, bool mouse, bool focus)
     if (previous == h)
         return true;
 
+    if (Window *active = s.win(h))
+        raiseWinEvent(EVENT_SYSTEM_FOREGROUND, h, OBJID_WINDOW, CHILDID_SELF, active->threadId);
     Window *ow = s.win(previous);
     Window *nw = s.win(h);
     const DWORD oldThread = ow ? ow->threadId : 0;

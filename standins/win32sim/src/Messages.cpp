@@ -1,6 +1,7 @@
 // Thread message queues. Posted messages wait in the queue of the window's thread (the
 // control face can read them all); sent messages call the window procedure directly on
-// the calling thread.
+// the calling thread. A thread that reads its queue first gets the WinEvents waiting for
+// its hooks; a thread whose loop asked to be woken is woken when something arrives.
 #include "State.h"
 
 #include <condition_variable>
@@ -79,11 +80,58 @@ void postTo(DWORD thread, HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
     m.pt.x = s.cursor.x();
     m.pt.y = s.cursor.y();
     s.queues[thread].push_back(m);
-    std::lock_guard<std::mutex> g(wakeMutex());
-    wake().notify_all();
+    queueChanged(thread);
 }
 
 } // namespace
+
+namespace win32sim {
+namespace detail {
+
+void queueChanged(DWORD thread)
+{
+    State &s = State::get();
+    {
+        std::lock_guard<std::mutex> g(wakeMutex());
+        wake().notify_all();
+    }
+    auto it = s.queueWakes.find(thread);
+    if (it == s.queueWakes.end() || !it->second)
+        return;
+    bool &pending = s.wakePending[thread];
+    if (pending)
+        return;
+    pending = true;
+    it->second();
+}
+
+void queueLooked(DWORD thread)
+{
+    State &s = State::get();
+    auto it = s.wakePending.find(thread);
+    if (it != s.wakePending.end())
+        it->second = false;
+}
+
+} // namespace detail
+
+void setQueueWake(DWORD threadId, QueueWake wake)
+{
+    Lock lock(State::mutex());
+    State &s = desktop();
+    s.wakePending.erase(threadId);
+    if (!wake) {
+        s.queueWakes.erase(threadId);
+        return;
+    }
+    s.queueWakes[threadId] = std::move(wake);
+    auto q = s.queues.find(threadId);
+    auto e = s.winEvents.find(threadId);
+    if ((q != s.queues.end() && !q->second.empty()) || (e != s.winEvents.end() && !e->second.empty()))
+        queueChanged(threadId);
+}
+
+} // namespace win32sim
 
 BOOL WINAPI PostMessageW(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -127,6 +175,9 @@ LRESULT WINAPI SendMessageW(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 BOOL WINAPI PeekMessageW(LPMSG msg, HWND hWnd, UINT first, UINT last, UINT remove)
 {
     Lock lock(State::mutex());
+    desktop();
+    queueLooked(GetCurrentThreadId());
+    deliverWinEvents();
     return takeMessage(msg, hWnd, first, last, (remove & PM_REMOVE) != 0);
 }
 
@@ -139,6 +190,9 @@ BOOL WINAPI GetMessageW(LPMSG msg, HWND hWnd, UINT first, UINT last)
     for (;;) {
         {
             Lock lock(State::mutex());
+            desktop();
+            queueLooked(GetCurrentThreadId());
+            deliverWinEvents();
             if (takeMessage(msg, hWnd, first, last, true))
                 return msg->message == WM_QUIT ? FALSE : TRUE;
         }

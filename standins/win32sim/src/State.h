@@ -70,6 +70,30 @@ struct Region
     HWND ownerWindow = nullptr; // handed to a window by SetWindowRgn
 };
 
+struct WinEventHook
+{
+    HWINEVENTHOOK handle = nullptr;
+    DWORD eventMin = 0;
+    DWORD eventMax = 0;
+    WINEVENTPROC proc = nullptr;
+    DWORD process = 0;          // events of this process only; 0: all
+    DWORD thread = 0;           // events of this thread only; 0: all
+    DWORD flags = 0;
+    DWORD ownerThread = 0;      // the thread that set it, where out-of-context events go
+};
+
+struct PendingWinEvent
+{
+    HWINEVENTHOOK hook = nullptr;
+    DWORD event = 0;
+    HWND hwnd = nullptr;
+    LONG idObject = 0;
+    LONG idChild = 0;
+    DWORD thread = 0;           // the thread the event came from
+    DWORD time = 0;
+    quint64 serial = 0;         // order of raising, desktop-wide
+};
+
 struct MonitorRec
 {
     HMONITOR handle = nullptr;
@@ -108,6 +132,12 @@ public:
     std::vector<HWND> secondaryTrays;
     HWND startButton = nullptr;
     std::map<DWORD, std::deque<MSG>> queues;
+    std::vector<WinEventHook> winEventHooks;
+    std::map<DWORD, std::deque<PendingWinEvent>> winEvents;   // out-of-context, by hooking thread
+    quint64 winEventSerial = 0;
+    bool winEventsEnabled = true;
+    std::map<DWORD, QueueWake> queueWakes;
+    std::map<DWORD, bool> wakePending;  // woken, and the thread has not looked at its queue since
     MessageHook observer;
     DWORD creationThread = 0;   // when set, windows made now belong to that thread
     bool started = false;
@@ -125,6 +155,11 @@ using Lock = std::lock_guard<std::recursive_mutex>;
 // wait in queues no message loop of this process reads.
 constexpr DWORD kShellThread = 1;
 constexpr DWORD kOtherAppsThread = 2;
+// Their processes, and ours (every other thread is one of ours).
+constexpr DWORD kOwnProcess = 1;
+constexpr DWORD kShellProcess = 2;
+constexpr DWORD kOtherAppsProcess = 3;
+DWORD processOfThread(DWORD thread);
 
 struct ForeignThread
 {
@@ -154,6 +189,19 @@ HWND prevSibling(HWND h);
 // Messages.
 LRESULT sendMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
 void observe(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Thread queues: something was queued for the thread (wakes its loop, see setQueueWake),
+// and the thread looks at its queue now.
+void queueChanged(DWORD thread);
+void queueLooked(DWORD thread);
+
+// WinEvents: raised by the desktop's operations on behalf of the thread of the window
+// they are about; out-of-context ones are delivered to the calling thread's hooks by
+// deliverWinEvents (PeekMessageW, GetMessageW).
+void raiseWinEvent(DWORD event, HWND hwnd, LONG idObject, LONG idChild, DWORD thread);
+void raiseReorder(const Window *w);    // w took another place among its siblings
+void deliverWinEvents();
+void clearWinEvents();
 
 // Operations shared between the Win32 functions and the control face.
 BOOL setWindowPosInternal(WINDOWPOS *pos, int parentDx, int parentDy);

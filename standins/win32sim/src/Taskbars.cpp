@@ -121,6 +121,7 @@ void reset()
     State &s = desktop();
     // A hook left by an earlier test must not see this test's teardown.
     s.observer = nullptr;
+    clearWinEvents();
     destroyAllWindows();
     s.queues.clear();
     s.foreground = nullptr;

@@ -295,7 +295,8 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
     }
     // Top-level windows start at the top (of the topmost band when asked), children at
     // the bottom of their siblings, so that GW_CHILD walks children in creation order.
-    linkWindow(wp, (st & WS_CHILD) ? HWND_BOTTOM : HWND_TOP);
+    if (linkWindow(wp, (st & WS_CHILD) ? HWND_BOTTOM : HWND_TOP))
+        raiseReorder(wp);
     if (sendMessage(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
         if (s.win(h))
             destroyStorage(h);   // refused: freed without WM_DESTROY, as Wine does

@@ -237,6 +237,7 @@ BOOL setWindowPosInternal(WINDOWPOS *wp, int pdx, int pdy)
     if (!(w = s.win(wp->hwnd)))
         return FALSE;
 
+    const DWORD thread = w->threadId;
     const QRect oldRect = w->rect;
     const QRect oldClient = clientRectParent(w);
     QRect newRect = oldRect;
@@ -283,8 +284,8 @@ BOOL setWindowPosInternal(WINDOWPOS *wp, int pdx, int pdy)
         wp->flags &= ~kNoClientMove;
     }
 
-    if (!(wp->flags & SWP_NOZORDER) && w->parent)
-        linkWindow(w, wp->hwndInsertAfter);
+    if (!(wp->flags & SWP_NOZORDER) && w->parent && linkWindow(w, wp->hwndInsertAfter))
+        raiseReorder(w);
     if (wp->flags & SWP_SHOWWINDOW)
         w->style |= WS_VISIBLE;
     else if (wp->flags & SWP_HIDEWINDOW)
@@ -307,7 +308,17 @@ BOOL setWindowPosInternal(WINDOWPOS *wp, int pdx, int pdy)
         wp->cy = newRect.height();
         sendMessage(wp->hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(wp));
     }
+    if ((wp->flags & (SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED)) != (SWP_NOSIZE | SWP_NOMOVE))
+        raiseWinEvent(EVENT_OBJECT_LOCATIONCHANGE, wp->hwnd, OBJID_WINDOW, CHILDID_SELF, thread);
     return TRUE;
+}
+
+// The parent tells that its children changed order: as its window when it is the desktop,
+// as its client area otherwise.
+void raiseReorder(const Window *w)
+{
+    const bool topLevel = State::get().isDesktop(w->parent);
+    raiseWinEvent(EVENT_OBJECT_REORDER, w->parent, topLevel ? OBJID_WINDOW : OBJID_CLIENT, CHILDID_SELF, w->threadId);
 }
 
 } // namespace detail

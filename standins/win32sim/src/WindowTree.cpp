@@ -308,7 +308,7 @@ DWORD WINAPI GetWindowThreadProcessId(HWND hWnd, DWORD *processId)
     if (!w)
         return 0;
     if (processId)
-        *processId = w->threadId == kShellThread ? 2 : w->threadId == kOtherAppsThread ? 3 : 1;
+        *processId = processOfThread(w->threadId);
     return w->threadId;
 }
 

@@ -37,6 +37,11 @@ DWORD WINAPI GetCurrentThreadId(void)
     return DWORD(::syscall(SYS_gettid));
 }
 
+DWORD WINAPI GetCurrentProcessId(void)
+{
+    return kOwnProcess;
+}
+
 DWORD WINAPI GetTickCount(void)
 {
     using namespace std::chrono;

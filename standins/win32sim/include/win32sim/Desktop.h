@@ -115,6 +115,22 @@ struct PostedMessage
 QVector<PostedMessage> postedMessages(HWND hwnd = nullptr);   // still queued; null: all
 void clearPostedMessages();
 
+// Waking a thread's message loop, as MsgWaitForMultipleObjects wakes a shell on Windows.
+// `wake` is called when a message is posted or a WinEvent is queued for `threadId` and
+// that thread has not looked at its queue (PeekMessageW, GetMessageW) since the last
+// call; at once when something already waits. A loop that answers each call by reading
+// its queue until PeekMessageW returns FALSE misses nothing and never needs to poll.
+// `wake` runs on the thread that queued, inside the desktop's lock: it must only signal
+// (a uv_async_send) and return. Null removes it; reset() keeps it.
+using QueueWake = std::function<void()>;
+void setQueueWake(DWORD threadId, QueueWake wake);
+
+// WinEvents (SetWinEventHook) on or off, on at start and after reset(). While off,
+// nothing is raised, queued or delivered, as on a system that never sends them: what the
+// product does without them, measured with the same binary. Turning them off drops what waits.
+void setWinEventsEnabled(bool enabled);
+bool winEventsEnabled();
+
 struct Monitor
 {
     QRect rect;
@@ -126,7 +142,8 @@ QVector<Monitor> monitors();
 
 // Back to a new desktop: every window destroyed (window procedures still get their
 // messages), one 1920x1080 primary monitor, the taskbars remade, queues emptied. The
-// message observer is removed first, so a hook left by an earlier test sees nothing.
+// message observer and every WinEvent hook are removed first, so a hook left by an
+// earlier test sees nothing.
 void reset();
 
 // Pixels. Windows with pixels of their own (Qt windows) hand them over; the rest paint
