@@ -121,6 +121,11 @@ void scenarioRegionShapes()
     roundRect(0, 0, 7, 5, 4, 4);
     roundRect(0, 0, 1, 1, 1, 1);
     roundRect(3, 3, 3, 10, 2, 2);
+    // Larger corners, runs of equal rows, corners beyond one side only.
+    roundRect(-40, -30, 360, 250, 350, 270);
+    roundRect(0, 0, 300, 200, 120, 4000);
+    roundRect(0, 0, 260, 90, 255, 17);
+    roundRect(10, 400, 90, 0, 30, 391);
 }
 
 void scenarioRegionCombine()

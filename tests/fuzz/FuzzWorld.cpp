@@ -12,7 +12,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace fuzz {
 
@@ -25,8 +26,6 @@ struct KnownHost
 };
 
 QVector<KnownHost> s_hosts;
-
-const int kMaxSide = 16384;     // pixels: more than any desktop of the scene
 
 QJsonObject pageRect(int left, int top, int width, int height)
 {
@@ -91,17 +90,17 @@ void initialise()
 
 void settle()
 {
-    // Known fault, reported: a host sized from page values near the int limits becomes a
-    // native window tens of thousands of pixels wide, whose backing store then wants
-    // gigabytes when it is exposed. Such a host goes before it is painted, so the run
-    // looks for something new.
+    // Page numbers are bounded: no host's native window is larger than the screen, so
+    // none wants a backing store of gigabytes.
     WindowControlManager *pManager = WindowControlManager::GetInstance();
+    const QSize screen(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
     for (const QString &key : pManager->windowKeys()) {
         const WindowControl *pHost = pManager->findWindow(key);
-        // Read wide: such a rectangle's own width() overflows.
         const QRect rc = pHost ? pHost->geometry() : QRect();
-        if (qint64(rc.right()) - rc.left() >= kMaxSide || qint64(rc.bottom()) - rc.top() >= kMaxSide)
-            pManager->DestroyWnd(QString::fromUtf8(QJsonDocument(QJsonObject{{"uuid", key}}).toJson()));
+        if (rc.width() > screen.width() || rc.height() > screen.height()) {
+            fprintf(stderr, "host %s is %dx%d, larger than the screen\n", qPrintable(key), rc.width(), rc.height());
+            abort();
+        }
     }
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -117,41 +116,6 @@ void settle()
     }
     varavozov::clearAllJournals();
     win32sim::clearPostedMessages();
-}
-
-namespace {
-
-bool hasHugeNumber(const QJsonValue &value)
-{
-    if (value.isDouble())
-        return std::fabs(value.toDouble()) > 1e6;
-    if (value.isArray()) {
-        for (const QJsonValue &item : value.toArray()) {
-            if (hasHugeNumber(item))
-                return true;
-        }
-    }
-    if (value.isObject()) {
-        const QJsonObject object = value.toObject();
-        for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
-            if (hasHugeNumber(it.value()))
-                return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
-
-bool beyondScreens(const char *pszHandler, const QString &request)
-{
-    static const QByteArrayList kGeometry = {"CreateWnd", "SetWndGeometry", "SetWndCover", "CuttingPartWindow",
-                                             "RepairPartWindow"};
-    static const bool bAll = qEnvironmentVariableIsSet("FUZZ_ALL_NUMBERS");   // to see them again
-    if (bAll || !kGeometry.contains(pszHandler))
-        return false;
-    const QJsonDocument document = QJsonDocument::fromJson(request.toUtf8());
-    return hasHugeNumber(document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object()));
 }
 
 QStringList knownKeys()

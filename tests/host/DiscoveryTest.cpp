@@ -55,6 +55,25 @@ TEST_F(HostTest, ClassNamesAndTheHighestMatch)
     EXPECT_EQ(create("k", {{"className", "Chrome"}}), 0);       // any class
 }
 
+TEST_F(HostTest, HostsNeverAttachToTheAddOnsOwnWindows)
+{
+    // Hosts are titled "WindowControl": a top-level one, and each new host itself while it
+    // looks, carry such keys in their titles.
+    win32sim::createWindow({"Shell", "page k", QRect(0, 0, 500, 400)});
+    ASSERT_EQ(create("k", {{"embed", false}}), 0);
+    for (const char *key : {"Control", "Window", "dowCon"}) {
+        EXPECT_EQ(create(key, {}), 5001) << key;
+        EXPECT_EQ(create(key, {{"className", "Chrome"}, {"embed", false}}), 5001) << key;
+        EXPECT_EQ(host(key)->parentHwnd(), nullptr) << key;
+    }
+    // Another Qt window of the process (a shell's own browser window) is found as any other.
+    QWidget shell;
+    shell.setWindowTitle("Shell page Control");
+    const HWND hShell = hwndOf(&shell);
+    EXPECT_EQ(create("Control", {}), 0);
+    EXPECT_EQ(host("Control")->parentHwnd(), hShell);
+}
+
 TEST_F(HostTest, EmptyKeyTakesTheForegroundWithoutChildSearch)
 {
     const win32sim::ChromeWindow chrome = win32sim::createChrome("no key", QRect(0, 0, 800, 600));

@@ -2,6 +2,8 @@
 // timestamp rule, and the taskbar while the browser fills its monitor.
 #include "HostTest.h"
 
+#include <limits>
+
 namespace {
 // A browser in full screen: no frame, its page at the top edge of the monitor.
 HWND fullScreenBrowser(const QString &className, const QString &title, const QRect &monitor)
@@ -142,4 +144,115 @@ TEST_F(HostTest, TaskbarHiddenOnlyWhileAChromePageFillsItsMonitor)
     EXPECT_TRUE(win32sim::isVisible(hTray));
     manager()->DestroyWnd(request("k2", {}));   // the host gives the taskbar back
     EXPECT_TRUE(win32sim::isVisible(hTray2));
+}
+
+TEST_F(HostTest, PageNumbersAtTheIntLimitsStayWithinWhatAWindowCanBe)
+{
+    // A top-level host over a plain browser: the page origin is the browser's corner (100, 50).
+    win32sim::createWindow({"Shell", "k", QRect(100, 50, 1000, 700)});
+    ASSERT_EQ(create("k", {{"className", "Shell"}, {"embed", false}, {"rect", rect(0, 0, 320, 180)}}), 0);
+    const HWND hHost = hwndOf(host("k"));
+    WebClientComponents *pComponent = varavozov::findComponent("k");
+    const QString ok = R"({"errorCode":0,"errorModule":0,"sequence":"s","uuid":"k"})";
+    const int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    // Sizes stop at 32767, positions where Windows places windows; a host longer than the
+    // 1920 x 1080 screen keeps the screen-long slice on (or nearest to) the screen, its
+    // child where the whole host would have it.
+    const struct { QJsonObject rect; QRect native, child; } cases[] = {
+        {rect(kMax - 47, 10, 320, 180), QRect(32767, 60, 320, 180), QRect(0, 0, 320, 180)},
+        {rect(kMin, kMin, 320, 180), QRect(-32768, -32768, 320, 180), QRect(0, 0, 320, 180)},
+        {rect(10, 20, kMax, 100), QRect(110, 70, 1920, 100), QRect(0, 0, 32767, 100)},
+        {rect(-5000, 0, kMax, kMax), QRect(0, 50, 1920, 1080), QRect(-4900, 0, 32767, 32767)},
+        {rect(kMin, 0, kMax, 100), QRect(-32768, 50, 1920, 100), QRect(-30847, 0, 32767, 100)},
+        {rect(10, 20, kMin, -1), QRect(110, 70, 0, 0), QRect(0, 0, 0, 0)},
+        {rect(10, 20, 300, 200), QRect(110, 70, 300, 200), QRect(0, 0, 300, 200)},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(manager()->SetWndGeometry(request("k", {{"rect", c.rect}})), ok);
+        EXPECT_EQ(win32sim::windowRect(hHost), c.native) << QJsonDocument(c.rect).toJson().constData();
+        EXPECT_EQ(pComponent->geometry(), c.child) << QJsonDocument(c.rect).toJson().constData();
+    }
+
+    // Covers of any size: the host stays a window, and taking a cover back restores the position.
+    for (const auto &cover : {std::pair<const char *, int>{"left", kMax}, {"left", kMin}, {"top", kMin}, {"right", kMax},
+                              {"bottom", kMin}, {"left", 0}, {"top", 0}, {"right", 0}, {"bottom", 0}}) {
+        EXPECT_EQ(manager()->SetWndCover(request("k", {{"position", cover.first}, {"size", cover.second}})), ok);
+        const QRect rc = win32sim::windowRect(hHost);
+        EXPECT_TRUE(rc.width() <= 1920 && rc.height() <= 1080 && rc.x() >= -32768 && rc.x() <= 32767) << cover.first;
+    }
+    EXPECT_EQ(host("k")->wndRect().topLeft(), QPoint(10, 20));
+
+    // Holes and repairs: cut off beyond the window, shifted to the edge before it; the
+    // corner cannot exceed its rectangle.
+    manager()->SetWndGeometry(request("k", {{"rect", rect(0, 0, 640, 360)}}));
+    auto shape = [&] { return win32sim::region(hHost).intersected(QRect(0, 0, 640, 360)); };
+    QRegion expected(0, 0, 640, 360);
+    const auto cutting = &WindowControlManager::CuttingPartWindow;
+    const auto repairing = &WindowControlManager::RepairPartWindow;
+    const struct { decltype(cutting) handler; QJsonObject hole; int round; QRegion cut, filled; } holes[] = {
+        {cutting, rect(10, 0, kMax, 50), 0, QRegion(10, 0, 630, 49), {}},
+        {cutting, rect(kMax - 47, 100, 100, 20), kMax, {}, {}},
+        {cutting, rect(kMin, kMin, 100, 80), kMin, QRegion(0, 0, 99, 79), {}},
+        {cutting, rect(300, kMax, 10, 10), 0, {}, {}},
+        {repairing, rect(kMax, kMax, kMax, kMax), kMax, {}, {}},
+        {repairing, rect(kMin, 40, kMax, 20), 0, {}, QRegion(0, 40, 640, 19)},
+    };
+    for (const auto &h : holes) {
+        EXPECT_EQ((manager()->*h.handler)(request("k", {{"rect", h.hole}, {"round", h.round}})), ok);
+        expected = expected.subtracted(h.cut).united(h.filled);
+        EXPECT_EQ(shape(), expected) << QJsonDocument(h.hole).toJson().constData();
+    }
+    // A corner of ten million on a 200 x 100 hole is the largest that hole can have.
+    const QRegion before = shape();
+    manager()->CuttingPartWindow(request("k", {{"rect", rect(100, 150, 200, 100)}, {"round", 10000000}}));
+    const QRegion huge = shape();
+    manager()->RepairPartWindow(request("k", {{"rect", rect(100, 150, 200, 100)}, {"round", 10000000}}));
+    EXPECT_EQ(shape(), before);
+    manager()->CuttingPartWindow(request("k", {{"rect", rect(100, 150, 200, 100)}, {"round", 200}}));
+    EXPECT_EQ(shape(), huge);
+}
+
+TEST_F(HostTest, AHostLongerThanTheScreenKeepsItsHolesAndPicturesTheScreenSlice)
+{
+    win32sim::createWindow({"Shell", "k", QRect(100, 50, 1000, 700)});
+    ASSERT_EQ(create("k", {{"className", "Shell"}, {"embed", false}, {"rect", rect(-5000, 0, 40000, 400)}}), 0);
+    const HWND hHost = hwndOf(host("k"));
+    ASSERT_EQ(win32sim::windowRect(hHost), QRect(0, 50, 1920, 400));
+    manager()->CuttingPartWindow(request("k", {{"rect", rect(5000, 10, 100, 100)}, {"round", 0}}));
+    EXPECT_FALSE(win32sim::region(hHost).contains(QPoint(150, 50)));
+    EXPECT_TRUE(win32sim::region(hHost).contains(QPoint(50, 50)));
+    // Moved by 1000 without a resize: another slice shows, the hole stays in its place on the host.
+    manager()->SetWndGeometry(request("k", {{"rect", rect(-4000, 0, 40000, 400)}}));
+    EXPECT_EQ(win32sim::windowRect(hHost), QRect(0, 50, 1920, 400));
+    EXPECT_FALSE(win32sim::region(hHost).contains(QPoint(1150, 50)));
+    EXPECT_TRUE(win32sim::region(hHost).contains(QPoint(150, 50)));
+    EXPECT_EQ(varavozov::findComponent("k")->geometry(), QRect(-3900, 0, 32767, 400));
+
+    QStringList pictures;
+    QObject::connect(manager(), &WindowControlManager::sendMessage2Web, [&](const QString &text) { pictures << text; });
+    manager()->GrabOpen(request("k", {}));
+    ASSERT_EQ(pictures.size(), 1);
+    const QJsonObject message = QJsonDocument::fromJson(pictures.first().toUtf8()).object();
+    const QImage image = QImage::fromData(QByteArray::fromBase64(
+        message.value("data").toObject().value("message").toObject().value("image").toString().toLatin1()), "JPEG");
+    EXPECT_EQ(image.size(), QSize(1920, 400));
+}
+
+TEST_F(HostTest, AnEmptySizeLeavesNothingBehind)
+{
+    const win32sim::ChromeWindow chrome = win32sim::createChrome("k", QRect(0, 0, 1000, 700));
+    const QPoint page = win32sim::windowRect(chrome.render).topLeft();
+    const QRect rcOld(page + QPoint(10, 20), QSize(320, 180));
+    const QImage before = win32sim::grabScreen(rcOld);
+    ASSERT_EQ(create("k", {{"className", "Chrome"}, {"rect", rect(10, 20, 320, 180)}}), 0);
+    const HWND hHost = hwndOf(host("k"));
+    ASSERT_NE(win32sim::grabScreen(rcOld), before);
+    for (const QJsonObject &empty : {rect(50, 60, 0, 0), rect(50, 60, 100, -3), rect(50, 60, -1, 80)}) {
+        manager()->SetWndGeometry(request("k", {{"rect", empty}}));
+        EXPECT_EQ(win32sim::grabScreen(rcOld), before) << QJsonDocument(empty).toJson().constData();
+        EXPECT_EQ(win32sim::windowRect(hHost).topLeft(), page + QPoint(50, 60));
+    }
+    manager()->SetWndGeometry(request("k", {{"rect", rect(50, 60, 100, 80)}}));
+    EXPECT_EQ(win32sim::windowRect(hHost), QRect(page + QPoint(50, 60), QSize(100, 80)));
+    EXPECT_TRUE(win32sim::isVisible(hHost));
 }

@@ -96,6 +96,10 @@ public:
     void setWndCover(const QString &position, int size);
     void cutPartWindow(int left, int top, int width, int height, int round);
     void repairPartWindow(int left, int top, int width, int height, int round);
+    // The native window's rectangle for a host rectangle in its parent (the screen for a
+    // top-level host): Windows' positions, and a host longer than the virtual screen
+    // sliced to the screen's length; the holes (and the child) move with the slice.
+    QRect placedRect(const QRect &rcHost, bool bMoveChildren = true);
 
     // Stacking of a top-level host against its browser window.
     bool placeAboveParent();
@@ -179,6 +183,7 @@ private:
     // and the taskbars against the browser's monitor.
     RECT renderRect();
     void updateTaskbars(const RECT &rcParent, const RECT &rcRender);
+    void placeChildren(int width, int height);
 
     // Sends one component notification: the common members, cmd and the payload.
     void notify(void (WindowControl::*signal)(QString), const QString &cmd, QJsonObject payload);
@@ -200,6 +205,7 @@ private:
     HWND m_hWnd;                    // the host's own native window
     QRect m_rcWnd;                  // last requested geometry, page coordinates
     QRect m_rcCover;                // cover margins in its four edges, not corners
+    QPoint m_ptSlice;               // where the native window starts inside a host longer than the screen
     WebClientComponents *m_pWebClient;
     QString m_strUUID;
     QString m_strClassName;         // "Chrome", "IEFrame" or another top-level class

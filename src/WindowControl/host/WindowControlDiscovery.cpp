@@ -35,6 +35,17 @@ bool isQtWindowClass(const QString &name)
     return name.indexOf(QLatin1String("QWindow"), 3) >= 0;
 }
 
+// A window of this add-on: a host, or a window inside one. Other Qt windows of the
+// process (a desktop shell's own browser window) may well be the page's.
+bool isHostWindow(HWND hWnd)
+{
+    for (QWidget *pWidget = QWidget::find(reinterpret_cast<WId>(hWnd)); pWidget; pWidget = pWidget->parentWidget()) {
+        if (qobject_cast<WindowControl *>(pWidget))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void WindowControl::findParentWnd(const QString &uuid, const QString &className)
@@ -71,7 +82,8 @@ BOOL CALLBACK WindowControl::enumWindowsProc(HWND hWnd, LPARAM lParam)
 
 HWND WindowControl::matchBrowserWindow(HWND hWnd, const QString &uuid, const QString &className)
 {
-    if (!titleText(hWnd).contains(uuid))
+    // Hosts are titled too ("WindowControl"), and a key may occur in that title.
+    if (!titleText(hWnd).contains(uuid) || isHostWindow(hWnd))
         return nullptr;
     // Chrome-based shells use several window classes; the title alone decides for them.
     if (className.isEmpty() || className == kChrome)

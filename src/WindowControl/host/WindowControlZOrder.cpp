@@ -132,6 +132,7 @@ void WindowControl::checkBrowserMove()
         rcHost.translate(rcRender.left - ptClient.x, rcRender.top - ptClient.y);
     }
     // Resized twice, so that the native window surely repaints after the drag.
+    rcHost = placedRect(rcHost);
     setGeometry(rcHost.adjusted(0, 0, 1, 1));
     setGeometry(rcHost);
     m_bParentMoving = false;

@@ -27,6 +27,8 @@
  *   queues that no message loop of this process reads;
  * - SetWindowRgn keeps the region handle alive, owned by the window (DeleteObject
  *   refuses it) until the window gets another region or goes;
+ * - region coordinates are kept within +-2^27 (GDI's device space) and corner ellipses
+ *   within 65536 pixels, so that huge numbers cost no more than those;
  * - minimised and maximised states are not kept (those ShowWindow commands show);
  * - WM_PAINT, WM_NCPAINT, WM_ERASEBKGND, WM_NCHITTEST and WM_SETCURSOR are not sent;
  *   input from the control face is sent, not posted;

@@ -1,7 +1,8 @@
 // GDI regions and window regions. QRegion holds the pixels (its bands are GDI's), but
 // rounded rectangles are rasterised here row by row the way Wine's gdi32 does, and keep
 // GDI's unmerged row count until an operation normalises them, so that the region
-// kinds (SIMPLEREGION/COMPLEXREGION) agree too.
+// kinds (SIMPLEREGION/COMPLEXREGION) agree too. Coordinates stay within GDI's device
+// space (2^27) and corners within 65536 pixels, so huge numbers cost no more than those.
 //
 // SetWindowRgn hands the region to the window: the handle stays valid, the application
 // must not delete it (DeleteObject refuses), and it is deleted when the window gets
@@ -16,8 +17,24 @@ using namespace win32sim::detail;
 
 namespace {
 
+// Applications keep their graphics within 2^27 pixels of the origin (GDI's device space);
+// clamped there, no width, height or offset of a region overflows an int.
+constexpr int kCoordLimit = 1 << 27;
+// Corner ellipses are rasterised with one band per row; a larger corner is drawn at this
+// size, which keeps the rasteriser's 64-bit error terms exact and its rows few.
+constexpr int kMaxCorner = 1 << 16;
+
+int gdiCoord(qint64 v)
+{
+    return int(qBound<qint64>(-kCoordLimit, v, kCoordLimit));
+}
+
 QRegion rectRegion(int l, int t, int r, int b)
 {
+    l = gdiCoord(l);
+    t = gdiCoord(t);
+    r = gdiCoord(r);
+    b = gdiCoord(b);
     if (l > r)
         std::swap(l, r);
     if (t > b)
@@ -29,27 +46,33 @@ QRegion rectRegion(int l, int t, int r, int b)
 
 // Midpoint ellipse (Zingl) over the lower half, mirrored to the upper half; the middle
 // row stretches over the straight part of the sides. Interior only: the right and
-// bottom edges are exclusive, one pixel inside the rectangle given.
+// bottom edges are exclusive, one pixel inside the rectangle given. Rows that share a
+// span become one rectangle, so the cost follows the corner, not the rectangle.
 QRegion roundRectRegion(int left, int top, int right, int bottom, int ew, int eh, int *rows)
 {
+    left = gdiCoord(left);
+    top = gdiCoord(top);
+    right = gdiCoord(right);
+    bottom = gdiCoord(bottom);
     if (left > right)
         std::swap(left, right);
     if (top > bottom)
         std::swap(top, bottom);
     --right;
     --bottom;
-    ew = std::min(right - left, std::abs(ew));
-    eh = std::min(bottom - top, std::abs(eh));
+    ew = int(std::min<qint64>({right - left, std::abs(qint64(ew)), kMaxCorner}));
+    eh = int(std::min<qint64>({bottom - top, std::abs(qint64(eh)), kMaxCorner}));
     if (ew < 2 || eh < 2) {
         const QRegion r = rectRegion(left, top, right, bottom);
         *rows = r.rectCount();
         return r;
     }
-    struct Span
+    // The lower half's rows from eh / 2 + 1 on, as runs: the row where the inset x starts.
+    struct Run
     {
-        int l, r, t, b;
+        int row, x;
     };
-    std::vector<Span> span(size_t(eh), Span{left, right, 0, 0});
+    std::vector<Run> runs;
     const long long a = ew - 1;
     const long long b = eh - 1;
     const long long asq = 8 * a * a;
@@ -61,35 +84,46 @@ QRegion roundRectRegion(int left, int top, int right, int bottom, int ew, int eh
     int y = eh / 2;
     while (x <= ew / 2) {
         const long long e2 = 2 * err;
-        if (e2 >= dx) {
+        const bool bStepX = e2 >= dx;
+        const bool bStepY = e2 <= dy;
+        if (!bStepX && !bStepY)
+            break;   // no progress possible; never happens for exact terms
+        if (bStepX) {
             ++x;
             err += dx += bsq;
         }
-        if (e2 <= dy) {
+        if (bStepY) {
             ++y;
             err += dy += asq;
-            if (y < eh) {
-                span[size_t(y)].l = left + x;
-                span[size_t(y)].r = right - x;
-            }
+            if (y < eh && (runs.empty() || runs.back().x != x))
+                runs.push_back(Run{y, x});
         }
     }
-    int i = 0;
-    for (; i < eh / 2; ++i) {
-        span[size_t(i)].l = span[size_t(b - i)].l;
-        span[size_t(i)].r = span[size_t(b - i)].r;
-        span[size_t(i)].t = top + i;
-        span[size_t(i)].b = top + i + 1;
-    }
-    for (; i < eh; ++i) {
-        span[size_t(i)].t = bottom - eh + i;
-        span[size_t(i)].b = span[size_t(i)].t + 1;
-    }
-    span[size_t(eh / 2)].t = top + eh / 2;
+    // Rows the loop never reached keep the full width.
+    if (y + 1 < eh)
+        runs.push_back(Run{y + 1, 0});
+    const int iMiddle = eh / 2;
+    const auto runEnd = [&](size_t k) { return k + 1 < runs.size() ? runs[k + 1].row : eh; };
+
     QRegion r;
-    for (const Span &s : span)
-        if (s.r > s.l && s.b > s.t)
-            r += QRect(s.l, s.t, s.r - s.l, s.b - s.t);
+    const auto band = [&](int x0, int y0, int y1) {
+        if (right - x0 > left + x0 && y1 > y0)
+            r += QRect(left + x0, y0, right - left - 2 * x0, y1 - y0);
+    };
+    // Upper half: row i mirrors lower row b - i, so the runs come in reverse.
+    for (size_t k = runs.size(); k-- > 0;) {
+        // lower rows [runs[k].row, runEnd(k)) mirror to upper rows (b - end, b - row].
+        const int iFirst = std::max<long long>(0, b - (runEnd(k) - 1));
+        const int iLast = std::min<long long>(iMiddle - 1, b - runs[k].row);
+        if (iFirst <= iLast)
+            band(runs[k].x, top + iFirst, top + iLast + 1);
+    }
+    // With an even count the last upper row mirrors the middle row.
+    if (eh % 2 == 0)
+        band(0, top + iMiddle - 1, top + iMiddle);
+    band(0, top + iMiddle, bottom - eh + iMiddle + 1);
+    for (size_t k = 0; k < runs.size(); ++k)
+        band(runs[k].x, bottom - eh + runs[k].row, bottom - eh + runEnd(k));
     *rows = eh;
     return r;
 }
@@ -191,7 +225,13 @@ int WINAPI OffsetRgn(HRGN h, int x, int y)
     Region *r = findRegion(h);
     if (!r)
         return ERROR;
-    r->area.translate(x, y);
+    if (!r->area.isEmpty()) {
+        // Moved no further than the device space reaches.
+        const QRect box = r->area.boundingRect();
+        const qint64 dx = qBound<qint64>(-kCoordLimit - qint64(box.left()), x, kCoordLimit - qint64(box.right()) - 1);
+        const qint64 dy = qBound<qint64>(-kCoordLimit - qint64(box.top()), y, kCoordLimit - qint64(box.bottom()) - 1);
+        r->area.translate(int(dx), int(dy));
+    }
     return kindOf(*r);
 }
 
