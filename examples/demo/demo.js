@@ -64,7 +64,7 @@ async function main() {
   fs.rmSync(outDir, { recursive: true, force: true });
   fs.mkdirSync(outDir, { recursive: true });
   const { check, info, note } = log;
-  const scene = new Scene(desktop, outDir);
+  const scene = new Scene(host, outDir);
   let viewer = null;
   // A picture of the desktop; on a display, shown long enough to be seen.
   const shot = async (name) => {
@@ -184,7 +184,6 @@ async function main() {
   check(placed(float, layout.float), `floating window followed: ${scene.describe(float)}`,
     rectText(onPage(layout.float)));
   check(scene.directlyAbove(float, browser.frame), `order: ${scene.order()}`, 'floating window directly above the browser');
-  await sleep(700);   // the embedded window repaints once the browser has stood still
   await shot('dragged');
 
   // ---------------------------------------------------------------------------------
@@ -250,6 +249,9 @@ async function main() {
   const wheeled = () => page.notesOf('play.wheelEvent', WALL).some((n) => n.delta === '-120');
   await waitFor(wheeled, 1000);
   check(wheeled(), 'wheel reported', 'play.wheelEvent');
+  // The click into the wall window activated the browser: the user sees the floating
+  // window back over it before double-clicking there.
+  await waitFor(() => scene.directlyAbove(float, browser.frame), 1000);
   const pane0 = paneCentre(float, FLOAT, 0);
   note('double click on the playback in the floating window: its own full screen');
   desktop.click(pane0.x, pane0.y, true);

@@ -3,7 +3,7 @@
 // key, its answers and the messages it pushes, then ConnectClose.
 const path = require('path');
 const log = require('./log');
-const { sleep, waitFor } = require('./page');
+const { waitFor } = require('./page');
 
 async function pluginStep({ page, scene, desktop, buildDir, browser, title, key, rect, shot }) {
   const { check, note } = log;
@@ -38,7 +38,6 @@ async function pluginStep({ page, scene, desktop, buildDir, browser, title, key,
   page.send('RequestInterface', { uuid: key, requestParams: { burst: 3, interval: 20 } });
   await waitFor(() => messages() >= 4, 2000);
   check(messages() === 4, `${messages() - 1} messages pushed from the library's own thread arrived`, 3);
-  await sleep(50);
   await shot('plug-in');
 
   page.sendText('ConnectClose', key);

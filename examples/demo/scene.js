@@ -6,12 +6,15 @@ const path = require('path');
 const log = require('./log');
 const { sleep } = require('./page');
 
+const immediate = () => new Promise((resolve) => setImmediate(resolve));
+
 const { isQtWindow: isHost } = require('../../lib/qtWindows');
 const rectText = (r) => `(${r.x},${r.y}) ${r.width}x${r.height}`;
 
 class Scene {
-  constructor(desktop, outDir) {
-    this.desktop = desktop;
+  constructor(host, outDir) {
+    this.host = host;
+    this.desktop = host.desktop;
     this.outDir = outDir;
     this.labels = new Map();   // handle -> name used in the log
     this.pictures = [];
@@ -96,6 +99,11 @@ class Scene {
     }
   }
 
+  // Until Qt's queued work is done: events, paints, deferred deletes.
+  async settled() {
+    for (let i = 0; i < 100 && this.host.processEvents(); ++i) await immediate();
+  }
+
   describe(handle) {
     const { desktop } = this;
     const parent = desktop.parentOf(handle);
@@ -119,9 +127,9 @@ class Scene {
     return i >= 0 && order[i + 1] === lower;
   }
 
-  // After a turn of the event loop, so that windows have painted what just changed.
+  // Once Qt has nothing left to do (the windows have painted what just changed).
   async picture(name) {
-    await sleep(120);
+    await this.settled();
     const file = path.join(this.outDir, `${String(this.pictures.length + 1).padStart(2, '0')}-${name}.png`);
     if (this.desktop.savePicture(file)) {
       this.pictures.push(file);
