@@ -78,13 +78,20 @@ protected:
         }
         return list;
     }
-    static bool waitFor(const std::function<bool()> &done, int iMs = 20000)
+    // Gives up only after iMs without a new message: a slow machine (sanitizers, load)
+    // takes longer, a stuck bridge stops delivering.
+    bool waitFor(const std::function<bool()> &done, int iMs = 20000)
     {
         QElapsedTimer timer;
         timer.start();
+        int iSeen = m_messages.size();
         while (!done() && timer.elapsed() < iMs) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             QThread::msleep(1);
+            if (m_messages.size() != iSeen) {
+                iSeen = m_messages.size();
+                timer.restart();
+            }
         }
         return done();
     }
