@@ -397,4 +397,9 @@ void setMessageObserver(MessageHook hook)
     desktop().observer = std::move(hook);
 }
 
+bool can(Ability)
+{
+    return true;
+}
+
 } // namespace win32sim

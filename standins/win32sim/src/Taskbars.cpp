@@ -56,12 +56,12 @@ void createTaskbars()
 
 namespace win32sim {
 
-void setMonitors(const QVector<Monitor> &list)
+bool setMonitors(const QVector<Monitor> &list)
 {
     Lock lock(State::mutex());
     State &s = desktop();
     if (list.isEmpty())
-        return;
+        return false;
     for (HWND h : s.secondaryTrays)
         DestroyWindow(h);
     DestroyWindow(s.startButton);
@@ -85,6 +85,7 @@ void setMonitors(const QVector<Monitor> &list)
     if (Window *d = s.desktopWin())
         d->rect = d->client = v;
     createTaskbars();
+    return true;
 }
 
 QVector<Monitor> monitors()

@@ -6,6 +6,10 @@
 // One desktop per process. Coordinates are screen pixels unless a name says
 // otherwise. Every call is safe from any thread (one recursive lock); window
 // procedures are called on the calling thread, as SendMessage does within a thread.
+//
+// The same face exists over a real Win32 desktop (standins/win32real): there the other
+// applications' windows live in a helper process, input goes through SendInput, and
+// what a real desktop cannot do is told by can().
 #pragma once
 
 #include <windows.h>
@@ -131,13 +135,21 @@ void setQueueWake(DWORD threadId, QueueWake wake);
 void setWinEventsEnabled(bool enabled);
 bool winEventsEnabled();
 
+// What this desktop can do. The simulated desktop does everything. A real one keeps the
+// system's monitors, cannot wake a thread for its queue nor switch the system's WinEvents
+// off, and under a headless display driver (Wine's null driver) has no screen to read
+// (each window still paints its own pixels): those calls then do nothing (grabScreen gives
+// a null image) and say so once as a warning.
+enum class Ability { ScreenPixels, SetMonitors, QueueWake, SwitchWinEvents };
+bool can(Ability ability);
+
 struct Monitor
 {
     QRect rect;
     QRect work;          // empty: the monitor rectangle less the taskbar
     bool primary = false;
 };
-void setMonitors(const QVector<Monitor> &monitors);     // exactly one primary; remakes the taskbars
+bool setMonitors(const QVector<Monitor> &monitors);     // exactly one primary; remakes the taskbars; false: cannot
 QVector<Monitor> monitors();
 
 // Back to a new desktop: every window destroyed (window procedures still get their

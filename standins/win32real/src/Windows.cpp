@@ -1,0 +1,194 @@
+// Windows as tests and the demo make them, and what a user does to them. Windows of the
+// other applications are made and changed by the helper process, as their own
+// application would; windows of this process are changed here.
+#include "Face.h"
+
+#include <QColor>
+#include <QStringList>
+
+using namespace win32real;
+
+namespace win32real {
+
+QPoint parentClientOrigin(HWND hwnd)
+{
+    const HWND parent = GetAncestor(hwnd, GA_PARENT);
+    if (!parent || parent == GetDesktopWindow())
+        return QPoint();
+    POINT p = {0, 0};
+    ClientToScreen(parent, &p);
+    return QPoint(p.x, p.y);
+}
+
+} // namespace win32real
+
+namespace {
+
+// A request about one window to the helper when the window is one of its own; false
+// when it is not.
+bool toOwner(HWND hwnd, Message request)
+{
+    if (!apps().owns(hwnd))
+        return false;
+    request.insert(request.begin() + 1, handleText(hwnd));
+    apps().request(request);
+    return true;
+}
+
+} // namespace
+
+namespace win32sim {
+
+HWND createWindow(const WindowSpec &desc)
+{
+    DWORD style = desc.extraStyle;
+    DWORD ex = 0;
+    HWND parentArg = nullptr;
+    if (desc.parent && IsWindow(desc.parent)) {
+        style |= WS_CHILD;
+        parentArg = desc.parent;
+    } else {
+        style |= desc.framed ? 0 : WS_POPUP;
+        parentArg = desc.owner;
+    }
+    if (desc.framed)
+        style |= WS_OVERLAPPEDWINDOW;
+    if (desc.visible)
+        style |= WS_VISIBLE;
+    if (desc.topmost)
+        ex |= WS_EX_TOPMOST;
+    if (desc.tool)
+        ex |= WS_EX_TOOLWINDOW;
+    const QString cls = desc.className.isEmpty() ? QStringLiteral("SimWindow") : desc.className;
+    const QRect r = desc.rect;
+    const long long colour = desc.colour.isValid()
+        ? static_cast<long long>(RGB(desc.colour.red(), desc.colour.green(), desc.colour.blue()))
+        : -1;
+    // A newly opened application window comes to the foreground.
+    AllowSetForegroundWindow(apps().processId());
+    const Message made = apps().request({op::Create, wide(cls), wide(desc.title), number(r.x()), number(r.y()),
+                                         number(r.width()), number(r.height()), number(style), number(ex),
+                                         handleText(parentArg), number(colour)});
+    return made.empty() ? nullptr : toHwnd(made[0]);
+}
+
+ChromeWindow createChrome(const QString &title, const QRect &rect, int stripHeight)
+{
+    ChromeWindow c;
+    WindowSpec frame;
+    frame.className = QStringLiteral("Chrome_WidgetWin_1");
+    frame.title = title;
+    frame.rect = rect;
+    frame.framed = true;
+    frame.colour = QColor(0xDE, 0xE1, 0xE6);
+    c.frame = createWindow(frame);
+    RECT client{};
+    GetClientRect(c.frame, &client);
+    const int strip = qBound(0, stripHeight, int(client.bottom));
+    const QRect page(0, strip, client.right, client.bottom - strip);
+    // The compositor comes first among the children, as in the browser.
+    WindowSpec comp;
+    comp.className = QStringLiteral("Intermediate D3D Window");
+    comp.rect = page;
+    comp.parent = c.frame;
+    comp.colour = QColor(Qt::white);
+    c.compositor = createWindow(comp);
+    WindowSpec render;
+    render.className = QStringLiteral("Chrome_RenderWidgetHostHWND");
+    render.title = QStringLiteral("Chrome Legacy Window");
+    render.rect = page;
+    render.parent = c.frame;
+    render.colour = QColor(Qt::white);
+    c.render = createWindow(render);
+    return c;
+}
+
+IeWindow createIe11(const QString &frameTitle, const QRect &rect, const QStringList &tabTitles)
+{
+    IeWindow ie;
+    WindowSpec frame;
+    frame.className = QStringLiteral("IEFrame");
+    frame.title = frameTitle;
+    frame.rect = rect;
+    frame.framed = true;
+    frame.colour = QColor(0xF0, 0xF0, 0xF0);
+    ie.frame = createWindow(frame);
+    RECT client{};
+    GetClientRect(ie.frame, &client);
+    const QRect area(0, 0, client.right, client.bottom);
+    for (int i = 0; i < tabTitles.size(); ++i) {
+        WindowSpec tab;
+        tab.className = QStringLiteral("Frame Tab");
+        tab.rect = area;
+        tab.parent = ie.frame;
+        tab.visible = i == 0;
+        tab.colour = QColor(Qt::white);
+        const HWND frameTab = createWindow(tab);
+        WindowSpec page;
+        page.className = QStringLiteral("TabWindowClass");
+        page.title = tabTitles.at(i);
+        page.rect = QRect(0, 0, area.width(), area.height());
+        page.parent = frameTab;
+        page.colour = QColor(Qt::white);
+        ie.frameTabs.append(frameTab);
+        ie.tabWindows.append(createWindow(page));
+    }
+    return ie;
+}
+
+void moveWindow(HWND hwnd, const QRect &r)
+{
+    if (!IsWindow(hwnd))
+        return;
+    const QPoint p = r.topLeft() - parentClientOrigin(hwnd);
+    if (!toOwner(hwnd, {op::Move, number(p.x()), number(p.y()), number(r.width()), number(r.height())}))
+        SetWindowPos(hwnd, nullptr, p.x(), p.y(), r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void setTitle(HWND hwnd, const QString &title)
+{
+    if (!toOwner(hwnd, {op::Title, wide(title)}))
+        SetWindowTextW(hwnd, wide(title).c_str());
+}
+
+void show(HWND hwnd)
+{
+    AllowSetForegroundWindow(apps().processId());
+    if (!toOwner(hwnd, {op::Show, number(SW_SHOW)}))
+        ShowWindow(hwnd, SW_SHOW);
+}
+
+void hide(HWND hwnd)
+{
+    if (!toOwner(hwnd, {op::Show, number(SW_HIDE)}))
+        ShowWindow(hwnd, SW_HIDE);
+}
+
+void activate(HWND hwnd)
+{
+    // As when the user switches to the window: its application brings it to the top and
+    // activates it (Wine's headless driver would not raise it on activation alone).
+    const HWND root = GetAncestor(hwnd, GA_ROOT);
+    if (!root)
+        return;
+    AllowSetForegroundWindow(apps().processId());
+    if (!toOwner(root, {op::Activate})) {
+        SetWindowPos(root, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetForegroundWindow(root);
+    }
+}
+
+void destroy(HWND hwnd)
+{
+    if (!toOwner(hwnd, {op::Destroy}))
+        DestroyWindow(hwnd);
+}
+
+void moveTab(HWND tabWindow, HWND frameTab)
+{
+    // Frame tabs share the frame's client area, so the position numbers carry over.
+    if (!toOwner(tabWindow, {op::Parent, handleText(frameTab)}))
+        SetParent(tabWindow, frameTab);
+}
+
+} // namespace win32sim
