@@ -81,7 +81,7 @@ TEST_F(HostTest, ExplicitParentIsAlwaysEmbeddedAtItsCorner)
 TEST_F(HostTest, IntegrationWindowFillsTheHost)
 {
     win32sim::createChrome("k", QRect(0, 0, 800, 600));
-    const QString start = request("k", {{"options", QJsonObject{{"dllPath", "host_plugin.so"}}}});
+    const QString start = request("k", {{"options", QJsonObject{{"dllPath", HOST_PLUGIN_FILE}}}});
     ASSERT_EQ(manager()->StartService(start), R"({"errorCode":0,"errorModule":0,"sequence":"s","uuid":"k"})");
     ASSERT_EQ(create("k", {{"className", "Chrome"}, {"rect", rect(0, 0, 400, 300)}}), 0);
     const HWND hPlugin = manager()->integrationWnd("k");

@@ -155,15 +155,17 @@ TEST_F(HostTest, PageNumbersAtTheIntLimitsStayWithinWhatAWindowCanBe)
     WebClientComponents *pComponent = varavozov::findComponent("k");
     const QString ok = R"({"errorCode":0,"errorModule":0,"sequence":"s","uuid":"k"})";
     const int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    const QSize screen = win32sim::monitors().first().rect.size();   // 1920 x 1080 on a fresh simulated desktop
+    const int w = screen.width(), h = screen.height();
     // Sizes stop at 32767, positions where Windows places windows; a host longer than the
-    // 1920 x 1080 screen keeps the screen-long slice on (or nearest to) the screen, its
-    // child where the whole host would have it.
+    // screen keeps the screen-long slice on (or nearest to) the screen, its child where
+    // the whole host would have it.
     const struct { QJsonObject rect; QRect native, child; } cases[] = {
         {rect(kMax - 47, 10, 320, 180), QRect(32767, 60, 320, 180), QRect(0, 0, 320, 180)},
         {rect(kMin, kMin, 320, 180), QRect(-32768, -32768, 320, 180), QRect(0, 0, 320, 180)},
-        {rect(10, 20, kMax, 100), QRect(110, 70, 1920, 100), QRect(0, 0, 32767, 100)},
-        {rect(-5000, 0, kMax, kMax), QRect(0, 50, 1920, 1080), QRect(-4900, 0, 32767, 32767)},
-        {rect(kMin, 0, kMax, 100), QRect(-32768, 50, 1920, 100), QRect(-30847, 0, 32767, 100)},
+        {rect(10, 20, kMax, 100), QRect(110, 70, w, 100), QRect(0, 0, 32767, 100)},
+        {rect(-5000, 0, kMax, kMax), QRect(0, 50, w, h), QRect(-4900, 0, 32767, 32767)},
+        {rect(kMin, 0, kMax, 100), QRect(-32768, 50, w, 100), QRect(w - 32767, 0, 32767, 100)},
         {rect(10, 20, kMin, -1), QRect(110, 70, 0, 0), QRect(0, 0, 0, 0)},
         {rect(10, 20, 300, 200), QRect(110, 70, 300, 200), QRect(0, 0, 300, 200)},
     };
@@ -178,7 +180,7 @@ TEST_F(HostTest, PageNumbersAtTheIntLimitsStayWithinWhatAWindowCanBe)
                               {"bottom", kMin}, {"left", 0}, {"top", 0}, {"right", 0}, {"bottom", 0}}) {
         EXPECT_EQ(manager()->SetWndCover(request("k", {{"position", cover.first}, {"size", cover.second}})), ok);
         const QRect rc = win32sim::windowRect(hHost);
-        EXPECT_TRUE(rc.width() <= 1920 && rc.height() <= 1080 && rc.x() >= -32768 && rc.x() <= 32767) << cover.first;
+        EXPECT_TRUE(rc.width() <= w && rc.height() <= h && rc.x() >= -32768 && rc.x() <= 32767) << cover.first;
     }
     EXPECT_EQ(host("k")->wndRect().topLeft(), QPoint(10, 20));
 
@@ -214,19 +216,20 @@ TEST_F(HostTest, PageNumbersAtTheIntLimitsStayWithinWhatAWindowCanBe)
 
 TEST_F(HostTest, AHostLongerThanTheScreenKeepsItsHolesAndPicturesTheScreenSlice)
 {
+    const int w = win32sim::monitors().first().rect.width();
     win32sim::createWindow({"Shell", "k", QRect(100, 50, 1000, 700)});
     ASSERT_EQ(create("k", {{"className", "Shell"}, {"embed", false}, {"rect", rect(-5000, 0, 40000, 400)}}), 0);
     const HWND hHost = hwndOf(host("k"));
-    ASSERT_EQ(win32sim::windowRect(hHost), QRect(0, 50, 1920, 400));
+    ASSERT_EQ(win32sim::windowRect(hHost), QRect(0, 50, w, 400));
     manager()->CuttingPartWindow(request("k", {{"rect", rect(5000, 10, 100, 100)}, {"round", 0}}));
     EXPECT_FALSE(win32sim::region(hHost).contains(QPoint(150, 50)));
     EXPECT_TRUE(win32sim::region(hHost).contains(QPoint(50, 50)));
-    // Moved by 1000 without a resize: another slice shows, the hole stays in its place on the host.
-    manager()->SetWndGeometry(request("k", {{"rect", rect(-4000, 0, 40000, 400)}}));
-    EXPECT_EQ(win32sim::windowRect(hHost), QRect(0, 50, 1920, 400));
-    EXPECT_FALSE(win32sim::region(hHost).contains(QPoint(1150, 50)));
+    // Moved by 500 without a resize: another slice shows, the hole stays in its place on the host.
+    manager()->SetWndGeometry(request("k", {{"rect", rect(-4500, 0, 40000, 400)}}));
+    EXPECT_EQ(win32sim::windowRect(hHost), QRect(0, 50, w, 400));
+    EXPECT_FALSE(win32sim::region(hHost).contains(QPoint(650, 50)));
     EXPECT_TRUE(win32sim::region(hHost).contains(QPoint(150, 50)));
-    EXPECT_EQ(varavozov::findComponent("k")->geometry(), QRect(-3900, 0, 32767, 400));
+    EXPECT_EQ(varavozov::findComponent("k")->geometry(), QRect(-4400, 0, 32767, 400));
 
     QStringList pictures;
     QObject::connect(manager(), &WindowControlManager::sendMessage2Web, [&](const QString &text) { pictures << text; });
@@ -235,7 +238,7 @@ TEST_F(HostTest, AHostLongerThanTheScreenKeepsItsHolesAndPicturesTheScreenSlice)
     const QJsonObject message = QJsonDocument::fromJson(pictures.first().toUtf8()).object();
     const QImage image = QImage::fromData(QByteArray::fromBase64(
         message.value("data").toObject().value("message").toObject().value("image").toString().toLatin1()), "JPEG");
-    EXPECT_EQ(image.size(), QSize(1920, 400));
+    EXPECT_EQ(image.size(), QSize(w, 400));
 }
 
 TEST_F(HostTest, AnEmptySizeLeavesNothingBehind)
