@@ -14,6 +14,11 @@ namespace {
 
 BOOL CALLBACK collect(HWND hwnd, LPARAM data)
 {
+    // The system's hidden input-method window of each GUI thread ("IME", "Default IME")
+    // is no application's window; the simulated desktop has none.
+    wchar_t cls[8] = {};
+    if (GetClassNameW(hwnd, cls, 8) == 3 && lstrcmpW(cls, L"IME") == 0 && !IsWindowVisible(hwnd))
+        return TRUE;
     reinterpret_cast<QVector<HWND> *>(data)->append(hwnd);
     return TRUE;
 }
@@ -30,6 +35,7 @@ QString text(HWND hwnd)
 
 namespace win32sim {
 
+// As EnumWindows lists them, less the input-method windows.
 QVector<HWND> topLevelOrder()
 {
     QVector<HWND> order;
