@@ -23,57 +23,55 @@ class ConfigLocations : public ::testing::Test
 protected:
     void SetUp() override
     {
-        const char *value = std::getenv("USERPROFILE");
-        m_bHadProfile = value != nullptr;
-        if (value)
-            m_saved = value;
+        const DWORD size = GetEnvironmentVariableW(L"USERPROFILE", nullptr, 0);
+        m_bHadProfile = size > 0;
+        m_saved.assign(size, L'\0');
+        if (size > 0)
+            m_saved.resize(GetEnvironmentVariableW(L"USERPROFILE", &m_saved[0], size));
     }
-    void TearDown() override
-    {
-        if (m_bHadProfile)
-            setenv("USERPROFILE", m_saved.c_str(), 1);
-        else
-            unsetenv("USERPROFILE");
-    }
+    void TearDown() override { setProfile(m_bHadProfile ? m_saved.c_str() : nullptr); }
+
+    // Null takes the variable away.
+    static void setProfile(const wchar_t *value) { SetEnvironmentVariableW(L"USERPROFILE", value); }
 
 private:
     bool m_bHadProfile = false;
-    std::string m_saved;
+    std::wstring m_saved;
 };
 
 } // namespace
 
 TEST_F(ConfigLocations, AsciiProfile)
 {
-    SetEnvironmentVariableW(L"USERPROFILE", L"C:\\Users\\op");
+    setProfile(L"C:\\Users\\op");
     EXPECT_EQ(configXmlDir(), "C:\\Users\\op\\LumoWebControlServiceConfig");
     EXPECT_EQ(serviceDataDir(), "C:\\Users\\op\\LumoWebControlService");
 }
 
 TEST_F(ConfigLocations, MissingOrEmptyProfile)
 {
-    unsetenv("USERPROFILE");
+    setProfile(nullptr);
     EXPECT_EQ(userProfileDir(), "C:\\Program Data");
     EXPECT_EQ(configXmlDir(), "C:\\Program Data\\LumoWebControlServiceConfig");
-    setenv("USERPROFILE", "", 1);
+    setProfile(L"");
     EXPECT_EQ(serviceDataDir(), "C:\\Program Data\\LumoWebControlService");
 }
 
 TEST_F(ConfigLocations, NonAsciiProfileGoesThroughTheOemAndAnsiPages)
 {
     // é is 0x82 in the OEM page, and 0x82 is a low quotation mark in the ANSI page.
-    setenv("USERPROFILE", "C:\\Users\\Jos\xc3\xa9", 1);
+    setProfile(L"C:\\Users\\Jos\u00e9");
     EXPECT_EQ(userProfileDir(), "C:\\Users\\Jos\x82");
     EXPECT_EQ(configXmlDir(), "C:\\Users\\Jos\xe2\x80\x9a\\LumoWebControlServiceConfig");
     // A character the OEM page lacks becomes '?'.
-    setenv("USERPROFILE", "C:\\\xe6\x97\xa5", 1);
+    setProfile(L"C:\\\u65e5");
     EXPECT_EQ(serviceDataDir(), "C:\\?\\LumoWebControlService");
 }
 
 TEST_F(ConfigLocations, ProfileLongerThanTheBufferIsReadWhole)
 {
     const std::string longPath = "C:\\" + std::string(1500, 'p');
-    setenv("USERPROFILE", longPath.c_str(), 1);
+    setProfile(std::wstring(longPath.begin(), longPath.end()).c_str());
     EXPECT_EQ(configXmlDir(), longPath + "\\LumoWebControlServiceConfig");
 }
 
