@@ -119,7 +119,7 @@ void WindowControl::MessageProcess(QString strMessage)
         return;
 
     // Raised by a method called since the callback further out (if any) began, or else
-    // by the event loop, a thread's queued message or a host shell's control.
+    // by the event loop, a thread's queued message or a shell's control.
     const bool bFromMethod = state.iScriptCallDepth > state.iDeliveryCallDepth;
     const DeliveryScope delivery(state);
     if (!bFromMethod) {

@@ -1,4 +1,4 @@
-// The control face of the simulated desktop: what tests, the host shell and the demo
+// The control face of the simulated desktop: what tests, the shell and the demo
 // use to build browser windows, drive them as a user would, and read the whole
 // window-manager state back. The product never includes this header; it only calls
 // the Win32 face (<windows.h>).

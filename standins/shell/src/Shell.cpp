@@ -1,4 +1,4 @@
-#include "QtHost.h"
+#include "Shell.h"
 
 #include "UvEventDispatcher.h"
 
@@ -20,11 +20,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#ifdef QTHOST_WIN32SIM_QPA
+#ifdef SHELL_WIN32SIM_QPA
 #include <win32sim/QpaImport.h>
 #endif
 
-Q_LOGGING_CATEGORY(lcHost, "qthost", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcShell, "shell", QtWarningMsg)
 
 namespace {
 
@@ -60,23 +60,23 @@ void ensureRuntimeDir()
 
 } // namespace
 
-QtHost &QtHost::instance()
+Shell &Shell::instance()
 {
     // Never destroyed: the exit order is run by shutdown(), not by static destructors.
-    static QtHost *s_pHost = new QtHost;
-    return *s_pHost;
+    static Shell *s_pShell = new Shell;
+    return *s_pShell;
 }
 
-QString QtHost::defaultPlatform()
+QString Shell::defaultPlatform()
 {
-#ifdef QTHOST_WIN32SIM_QPA
+#ifdef SHELL_WIN32SIM_QPA
     return QStringLiteral("win32sim");
 #else
     return QStringLiteral("offscreen");
 #endif
 }
 
-QStringList QtHost::availablePlatforms()
+QStringList Shell::availablePlatforms()
 {
     const QStringList keys = QPlatformIntegrationFactory::keys();
     QStringList list;
@@ -86,7 +86,7 @@ QStringList QtHost::availablePlatforms()
     return list;
 }
 
-bool QtHost::start(uv_loop_t *pLoop, const QString &strPlatform, QString *pError)
+bool Shell::start(uv_loop_t *pLoop, const QString &strPlatform, QString *pError)
 {
     auto fail = [pError](const QString &reason) {
         if (pError)
@@ -129,17 +129,17 @@ bool QtHost::start(uv_loop_t *pLoop, const QString &strPlatform, QString *pError
     QApplication::setQuitOnLastWindowClosed(false);
     m_strPlatform = QGuiApplication::platformName();
     m_state = State::Running;
-    qCDebug(lcHost).noquote() << "started on" << m_strPlatform;
+    qCDebug(lcShell).noquote() << "started on" << m_strPlatform;
     return true;
 }
 
-void QtHost::setGuard(DispatchGuard guard)
+void Shell::setGuard(DispatchGuard guard)
 {
     if (m_pDispatcher)
         m_pDispatcher->setGuard(std::move(guard));
 }
 
-bool QtHost::processEvents()
+bool Shell::processEvents()
 {
     if (m_state != State::Running)
         return false;
@@ -149,12 +149,12 @@ bool QtHost::processEvents()
     return m_pDispatcher->processFromScript();
 }
 
-void QtHost::addTeardown(std::function<void()> fn)
+void Shell::addTeardown(std::function<void()> fn)
 {
     m_teardown.push_back(std::move(fn));
 }
 
-void QtHost::shutdown()
+void Shell::shutdown()
 {
     if (m_state == State::Running) {
         m_state = State::Ended;
@@ -171,7 +171,7 @@ void QtHost::shutdown()
         releaseApplication();
 }
 
-void QtHost::releaseApplication()
+void Shell::releaseApplication()
 {
     flushForTeardown();
     const int iWidgets = QApplication::topLevelWidgets().size();
@@ -180,7 +180,7 @@ void QtHost::releaseApplication()
         m_pApp = nullptr;
         m_pDispatcher = nullptr;
         m_bApplicationKept = false;
-        qCDebug(lcHost).noquote() << "application deleted";
+        qCDebug(lcShell).noquote() << "application deleted";
         return;
     }
     // Widgets still owned elsewhere go when their owners delete them (an add-on at its
@@ -188,10 +188,10 @@ void QtHost::releaseApplication()
     // shutdown() deletes it once they are gone.
     m_bApplicationKept = true;
     m_pDispatcher->detach();
-    qCDebug(lcHost).noquote() << "application kept for" << iWidgets << "top-level widgets";
+    qCDebug(lcShell).noquote() << "application kept for" << iWidgets << "top-level widgets";
 }
 
-void QtHost::flushForTeardown()
+void Shell::flushForTeardown()
 {
     const bool bTop = m_pDispatcher->atTopLevel();
     for (int iRound = 0; iRound < 8; ++iRound) {

@@ -1,11 +1,11 @@
-// qthost.node: the desktop shell's Qt application, run on Node's script thread and
+// shell.node: the desktop shell's Qt application, run on Node's script thread and
 // served from Node's own event loop, plus the controls scripts use to drive the
 // simulated desktop and the stand-in components.
 
 #include "Bindings.h"
 #include "JsValues.h"
 #include "MessageOutput.h"
-#include "QtHost.h"
+#include "Shell.h"
 #include "ScriptScope.h"
 
 #include <node.h>
@@ -18,17 +18,17 @@ using js::Args;
 void onEnvironmentCleanup(void *)
 {
     // Qt objects going now may still reach script callbacks (which cannot run any more).
-    ScriptScope::withContext([] { QtHost::instance().shutdown(); });
+    ScriptScope::withContext([] { Shell::instance().shutdown(); });
     // The handles just closed are freed in their close callbacks, which need one turn.
     uv_run(uv_default_loop(), UV_RUN_NOWAIT);
 }
 
-const char *stateName(QtHost::State state)
+const char *stateName(Shell::State state)
 {
     switch (state) {
-    case QtHost::State::NotStarted: return "not started";
-    case QtHost::State::Running: return "running";
-    case QtHost::State::Ended: return "ended";
+    case Shell::State::NotStarted: return "not started";
+    case Shell::State::Running: return "running";
+    case Shell::State::Ended: return "ended";
     }
     return "";
 }
@@ -47,40 +47,40 @@ void start(const Args &info)
     }
     uv_loop_t *pLoop = node::GetCurrentEventLoop(pIsolate);
     if (pLoop != uv_default_loop())
-        return js::throwError(pIsolate, QStringLiteral("qthost: the Qt application runs on the main thread only"));
+        return js::throwError(pIsolate, QStringLiteral("shell: the Qt application runs on the main thread only"));
 
-    QtHost &host = QtHost::instance();
-    const bool bFirst = host.state() == QtHost::State::NotStarted;
+    Shell &shell = Shell::instance();
+    const bool bFirst = shell.state() == Shell::State::NotStarted;
     QString strError;
-    if (!host.start(pLoop, strPlatform, &strError))
-        return js::throwError(pIsolate, QStringLiteral("qthost: ") + strError);
+    if (!shell.start(pLoop, strPlatform, &strError))
+        return js::throwError(pIsolate, QStringLiteral("shell: ") + strError);
     if (bFirst) {
         ScriptScope::install(pIsolate, pIsolate->GetCurrentContext());
-        host.setGuard(ScriptScope::guard());
+        shell.setGuard(ScriptScope::guard());
         node::AddEnvironmentCleanupHook(pIsolate, onEnvironmentCleanup, nullptr);
     }
     v8::Local<v8::Object> result = v8::Object::New(pIsolate);
-    js::set(pIsolate, result, "platform", js::str(pIsolate, host.platform()));
+    js::set(pIsolate, result, "platform", js::str(pIsolate, shell.platform()));
     info.GetReturnValue().Set(result);
 }
 
 void state(const Args &info)
 {
-    info.GetReturnValue().Set(js::str(info.GetIsolate(), stateName(QtHost::instance().state())));
+    info.GetReturnValue().Set(js::str(info.GetIsolate(), stateName(Shell::instance().state())));
 }
 
 void platform(const Args &info)
 {
-    const QtHost &host = QtHost::instance();
-    if (host.state() == QtHost::State::NotStarted)
+    const Shell &shell = Shell::instance();
+    if (shell.state() == Shell::State::NotStarted)
         return info.GetReturnValue().SetNull();
-    info.GetReturnValue().Set(js::str(info.GetIsolate(), host.platform()));
+    info.GetReturnValue().Set(js::str(info.GetIsolate(), shell.platform()));
 }
 
 void platforms(const Args &info)
 {
     v8::Isolate *pIsolate = info.GetIsolate();
-    const QStringList list = QtHost::availablePlatforms();
+    const QStringList list = Shell::availablePlatforms();
     v8::Local<v8::Array> array = v8::Array::New(pIsolate, list.size());
     for (int i = 0; i < list.size(); ++i)
         array->Set(pIsolate->GetCurrentContext(), uint32_t(i), js::str(pIsolate, list.at(i))).Check();
@@ -89,7 +89,7 @@ void platforms(const Args &info)
 
 void processEvents(const Args &info)
 {
-    info.GetReturnValue().Set(QtHost::instance().processEvents());
+    info.GetReturnValue().Set(Shell::instance().processEvents());
 }
 
 // debugOutput([on]) -> whether Qt's debug and info lines (the add-on's own among them)
@@ -106,9 +106,9 @@ void debugOutput(const Args &info)
 
 void shutdown(const Args &info)
 {
-    QtHost &host = QtHost::instance();
-    host.shutdown();
-    info.GetReturnValue().Set(host.applicationKept());
+    Shell &shell = Shell::instance();
+    shell.shutdown();
+    info.GetReturnValue().Set(shell.applicationKept());
 }
 
 } // namespace
@@ -131,10 +131,10 @@ NODE_MODULE_INIT(/* exports, module, context */)
     js::setMethod(pIsolate, exports, "shutdown", shutdown);
     js::set(pIsolate, exports, "measure", makeMeasureBinding(pIsolate));
     js::set(pIsolate, exports, "qt", makeQtObjectsBinding(pIsolate));
-#ifdef QTHOST_DESKTOP
+#ifdef SHELL_DESKTOP
     js::set(pIsolate, exports, "desktop", makeDesktopBinding(pIsolate));
 #endif
-#ifdef QTHOST_COMPONENT
+#ifdef SHELL_COMPONENT
     js::set(pIsolate, exports, "component", makeComponentBinding(pIsolate));
 #endif
 }

@@ -133,7 +133,7 @@ void UvSocketNotifiers::update(Watch *pWatch)
         pHandle->fd = pWatch->fd;
         const int iErr = uv_poll_init(m_pLoop, &pHandle->poll, int(pWatch->fd));
         if (iErr) {
-            qWarning("qthost: socket notifier on descriptor %d cannot be served by the loop: %s",
+            qWarning("shell: socket notifier on descriptor %d cannot be served by the loop: %s",
                      int(pWatch->fd), uv_strerror(iErr));
             delete pHandle;
             pWatch->bUnpollable = true;

@@ -12,7 +12,7 @@
 #include "EventProbe.h"
 #include "PipeProbe.h"
 #include "JsValues.h"
-#include "QtHost.h"
+#include "Shell.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -35,7 +35,7 @@ bool s_bTeardownAdded = false;
 
 bool requireRunning(v8::Isolate *pIsolate, const char *pszName)
 {
-    if (QtHost::instance().state() == QtHost::State::Running && QCoreApplication::instance())
+    if (Shell::instance().state() == Shell::State::Running && QCoreApplication::instance())
         return true;
     js::throwError(pIsolate, QStringLiteral("%1: the Qt application is not running").arg(QLatin1String(pszName)));
     return false;
@@ -44,7 +44,7 @@ bool requireRunning(v8::Isolate *pIsolate, const char *pszName)
 int keep(QObject *pObject)
 {
     if (!s_bTeardownAdded) { // the shell's own objects go before the application
-        QtHost::instance().addTeardown([] {
+        Shell::instance().addTeardown([] {
             for (auto &entry : objects())
                 if (entry.second)
                     entry.second->deleteLater();

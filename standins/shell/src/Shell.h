@@ -15,12 +15,12 @@ class UvEventDispatcher;
 
 // The desktop shell's Qt application on the script thread, served from Node's loop.
 // One per process; it is never restarted once it has ended.
-class QtHost
+class Shell
 {
 public:
     enum class State { NotStarted, Running, Ended };
 
-    static QtHost &instance();
+    static Shell &instance();
 
     // Creates the dispatcher, then the application with the given platform (empty: the
     // default). Again while running: nothing, true. False with a reason otherwise.
@@ -47,7 +47,7 @@ public:
     bool applicationKept() const { return m_bApplicationKept; }
 
 private:
-    QtHost() = default;
+    Shell() = default;
     void releaseApplication();
     void flushForTeardown();
 

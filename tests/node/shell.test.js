@@ -1,14 +1,14 @@
 'use strict';
-// The host shell (qthost.node): Qt on Node's own event loop, its exit, and the
+// The shell (shell.node): Qt on Node's own event loop, its exit, and the
 // script controls of the simulated desktop and the stand-in component.
 const { test } = require('node:test');
 const assert = require('node:assert/strict');
 const { spawnSync } = require('node:child_process');
 const path = require('node:path');
-const { host, buildDir, start } = require('../../lib/host');
+const { shell, buildDir, start } = require('../../lib/shell');
 
 start();
-const { qt, measure, desktop, component } = host;
+const { qt, measure, desktop, component } = shell;
 const nextTurn = () => new Promise((resolve) => setImmediate(resolve));
 // Qt's handles never keep the loop alive: a test waiting on Qt alone holds it open.
 async function keepingLoop(promise) {
@@ -22,22 +22,22 @@ function runNode(args) {
   });
 }
 
-test('the host starts once and refuses what it cannot run', () => {
-  const platform = host.platform();
-  assert.equal(host.state(), 'running');
-  assert.equal(platform, host.platforms().includes('win32sim') ? 'win32sim' : 'offscreen');
+test('the shell starts once and refuses what it cannot run', () => {
+  const platform = shell.platform();
+  assert.equal(shell.state(), 'running');
+  assert.equal(platform, shell.platforms().includes('win32sim') ? 'win32sim' : 'offscreen');
   assert.deepEqual(start(), { platform });
-  assert.deepEqual(host.start({ platform }), { platform });
-  assert.throws(() => host.start({ platform: platform === 'minimal' ? 'offscreen' : 'minimal' }), /already runs/);
-  assert.throws(() => host.start({ platform: 7 }), TypeError);
-  assert.throws(() => host.start('offscreen'), TypeError);
+  assert.deepEqual(shell.start({ platform }), { platform });
+  assert.throws(() => shell.start({ platform: platform === 'minimal' ? 'offscreen' : 'minimal' }), /already runs/);
+  assert.throws(() => shell.start({ platform: 7 }), TypeError);
+  assert.throws(() => shell.start('offscreen'), TypeError);
 
   const child = runNode(['-e', `
-    const { host } = require(${JSON.stringify(path.join(__dirname, '../../lib/host'))});
+    const { shell } = require(${JSON.stringify(path.join(__dirname, '../../lib/shell'))});
     for (const platform of ['bogus', 'eglfs']) {
-      try { host.start({ platform }); } catch (e) { console.log('refused', platform); }
+      try { shell.start({ platform }); } catch (e) { console.log('refused', platform); }
     }
-    console.log(host.state(), host.start({ platform: 'minimal' }).platform);`]);
+    console.log(shell.state(), shell.start({ platform: 'minimal' }).platform);`]);
   assert.equal(child.status, 0, child.stderr);
   assert.deepEqual(child.stdout.trim().split('\n'), ['refused bogus', 'refused eglfs', 'not started minimal']);
 });
@@ -87,7 +87,7 @@ test('posted events and deleteLater are served by the loop; processEvents flushe
   const c = qt.createObject();
   qt.postEvent(c);
   qt.deleteLater(a);
-  assert.equal(host.processEvents(), true);
+  assert.equal(shell.processEvents(), true);
   assert.deepEqual([qt.received(c), qt.exists(a), qt.received(a)], [1, false, -1]);
 });
 
@@ -101,7 +101,7 @@ test('socket notifiers are served by the loop, also woken by another thread', as
   await keepingLoop(new Promise((resolve) => setTimeout(resolve, 300)));
   assert.equal(qt.pipeReceived(pipe), 'a;b;');
   qt.writePipe(pipe, 'c;');
-  host.processEvents();
+  shell.processEvents();
   assert.equal(qt.pipeReceived(pipe), 'a;b;c;');
   qt.deleteLater(pipe);
 });
@@ -126,9 +126,9 @@ test('scripts that leave Qt busy exit by themselves, with their own exit code', 
 
 test('a shown widget is a window of the desktop', { skip: !desktop && 'no desktop in this build' }, async () => {
   const rect = { x: 100, y: 120, width: 320, height: 200 };
-  const widget = qt.showWidget('qthost probe', rect);
+  const widget = qt.showWidget('shell probe', rect);
   await nextTurn();
-  assert.equal(desktop.title(widget.handle), 'qthost probe');
+  assert.equal(desktop.title(widget.handle), 'shell probe');
   assert.equal(desktop.isVisible(widget.handle), true);
   assert.deepEqual(desktop.clientRect(widget.handle), rect);
   assert.ok(desktop.topLevelOrder().includes(widget.handle));
@@ -204,19 +204,19 @@ test('Qt\'s debug lines reach stderr only when NODE_DEBUG names windowcontrol or
 }, () => {
   // A page session: two windows, the second after the script may have turned the lines off.
   const script = `
-    const { WindowControl, host } = require(${JSON.stringify(path.join(__dirname, '../../lib'))});
+    const { WindowControl, shell } = require(${JSON.stringify(path.join(__dirname, '../../lib'))});
     const [toggle, warn] = process.argv.slice(1);
     const wc = new WindowControl();
     wc.SetCallback(() => {});
-    host.desktop.createChrome('quiet page d1 d2', { x: 0, y: 0, width: 900, height: 600 });
+    shell.desktop.createChrome('quiet page d1 d2', { x: 0, y: 0, width: 900, height: 600 });
     const rect = { left: 10, top: 10, width: 300, height: 200 };
-    if (toggle === 'toggle') console.log(host.debugOutput(true));
+    if (toggle === 'toggle') console.log(shell.debugOutput(true));
     wc.CreateWnd(JSON.stringify({ uuid: 'd1', className: 'Chrome', rect }));
-    if (toggle === 'toggle') console.log(host.debugOutput(false), host.debugOutput());
+    if (toggle === 'toggle') console.log(shell.debugOutput(false), shell.debugOutput());
     wc.CreateWnd(JSON.stringify({ uuid: 'd2', className: 'Chrome', rect }));
-    host.component.emitSignal('d1', 'SignalAllStop');
+    shell.component.emitSignal('d1', 'SignalAllStop');
     wc.GrabOpen(JSON.stringify({ uuid: 'd2' }));
-    if (warn === 'warn') host.qt.runNestedLoop();
+    if (warn === 'warn') shell.qt.runNestedLoop();
     wc.DestroyWnd(JSON.stringify({ uuid: 'd1' }));`;
   const cases = [   // [NODE_DEBUG, args, debug lines of d1 and d2 shown, stdout]
     [undefined, [], [false, false], ''],
@@ -238,7 +238,7 @@ test('Qt\'s debug lines reach stderr only when NODE_DEBUG names windowcontrol or
     assert.equal(lines.includes('createWnd: 1'), first, what);
     assert.equal(lines.includes('createWnd: 2'), second, what);
     // Warnings always; nothing else when the debug lines are off.
-    if (args[1] === 'warn') assert.match(lines.join('\n'), /^qthost: a nested event loop/, what);
+    if (args[1] === 'warn') assert.match(lines.join('\n'), /^shell: a nested event loop/, what);
     else if (!first && !second) assert.deepEqual(lines, [], what);
   }
 });

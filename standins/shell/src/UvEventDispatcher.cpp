@@ -7,17 +7,17 @@
 #include <QtCore/private/qthread_p.h>
 #include <qpa/qwindowsysteminterface.h>
 
-#if defined(QTHOST_DESKTOP) || defined(_WIN32)
-#define QTHOST_WIN32_QUEUE
+#if defined(SHELL_DESKTOP) || defined(_WIN32)
+#define SHELL_WIN32_QUEUE
 #include <windows.h>
 #endif
-#ifdef QTHOST_DESKTOP
+#ifdef SHELL_DESKTOP
 #include <win32sim/Desktop.h>
 #endif
 
 namespace {
 
-#ifdef QTHOST_WIN32_QUEUE
+#ifdef SHELL_WIN32_QUEUE
 // Left in the queue while Qt excludes user input, as Qt's Windows dispatcher leaves them.
 bool isUserInput(UINT message)
 {
@@ -37,10 +37,10 @@ UvEventDispatcher::UvEventDispatcher(uv_loop_t *pLoop, QObject *pParent)
     uv_async_init(pLoop, m_pWake, onWake);
     m_pWake->data = this;
     uv_unref(reinterpret_cast<uv_handle_t *>(m_pWake));
-#ifdef QTHOST_WIN32_QUEUE
+#ifdef SHELL_WIN32_QUEUE
     m_uThreadId = GetCurrentThreadId();
 #endif
-#ifdef QTHOST_DESKTOP
+#ifdef SHELL_DESKTOP
     win32sim::setQueueWake(m_uThreadId, [this] { wakeUp(); });
 #endif
 }
@@ -76,7 +76,7 @@ void UvEventDispatcher::detach()
     if (m_bDetached)
         return;
     m_bDetached = true;
-#ifdef QTHOST_DESKTOP
+#ifdef SHELL_DESKTOP
     // Before the wake lock: the desktop calls the wake-up inside its own lock.
     win32sim::setQueueWake(m_uThreadId, nullptr);
 #endif
@@ -112,7 +112,7 @@ bool UvEventDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags)
 bool UvEventDispatcher::sendWindowMessages(QEventLoop::ProcessEventsFlags flags)
 {
     bool bDone = false;
-#ifdef QTHOST_WIN32_QUEUE
+#ifdef SHELL_WIN32_QUEUE
     MSG msg;
     // Looking first delivers the WinEvents waiting for this thread's hooks.
     while (!m_bInterrupted && PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
@@ -229,7 +229,7 @@ void UvEventDispatcher::refuseNestedLoop()
     QThreadData *pData = QThreadData::get2(thread());
     if (pData->eventLoops.isEmpty())
         return;
-    qWarning("qthost: a nested event loop (QEventLoop::exec) cannot block inside Node's event "
+    qWarning("shell: a nested event loop (QEventLoop::exec) cannot block inside Node's event "
              "loop; it returns at once");
     pData->eventLoops.top()->exit(-1);
 }

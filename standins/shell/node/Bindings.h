@@ -5,9 +5,9 @@
 // The shell's script controls, each an object of functions on the module's exports.
 v8::Local<v8::Object> makeMeasureBinding(v8::Isolate *pIsolate);
 v8::Local<v8::Object> makeQtObjectsBinding(v8::Isolate *pIsolate);
-#ifdef QTHOST_DESKTOP
+#ifdef SHELL_DESKTOP
 v8::Local<v8::Object> makeDesktopBinding(v8::Isolate *pIsolate);
 #endif
-#ifdef QTHOST_COMPONENT
+#ifdef SHELL_COMPONENT
 v8::Local<v8::Object> makeComponentBinding(v8::Isolate *pIsolate);
 #endif
