@@ -17,7 +17,8 @@ const FOLLOW = 15;
 const ZORDER = 100;
 const TARGET_P99 = 2;   // ms, with WinEvents
 
-const { desktop, measure } = shell;
+const { desktop } = shell;
+const { measure } = require('../tests/probes');
 const immediate = () => new Promise((resolve) => setImmediate(resolve));
 const ms = (x) => `${x.toFixed(2)} ms`.padStart(9);
 

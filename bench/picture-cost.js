@@ -8,7 +8,8 @@ const { WindowControl, shell } = require('../lib');
 const { isQtWindow } = require('../lib/qtWindows');
 
 const repeats = Number(process.argv[2]) || 40;
-const { desktop, measure } = shell;
+const { desktop } = shell;
+const { measure } = require('../tests/probes');
 const sleep = (t) => new Promise((resolve) => setTimeout(resolve, t));
 function median(values) {
   const v = Float64Array.from(values).sort();

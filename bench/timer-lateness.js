@@ -4,18 +4,19 @@
 // Usage: node bench/timer-lateness.js [seconds=10]      (WC_BUILD_DIR picks the build)
 const { shell, start } = require('../lib/shell');
 const { stats, sleep, qtTimerLateness } = require('./timing');
+const { measure } = require('../tests/probes');
 
 const seconds = Number(process.argv[2]) || 10;
 const INTERVAL = 15;
 
 const ms = (x) => `${x.toFixed(3)} ms`;
 
-const qtTimer = () => qtTimerLateness(shell.measure, INTERVAL, seconds);
+const qtTimer = () => qtTimerLateness(measure, INTERVAL, seconds);
 
 // Node re-arms an interval from when its callback runs: lateness per interval.
 async function nodeInterval() {
   const ticks = [];
-  const timer = setInterval(() => ticks.push(shell.measure.now()), INTERVAL);
+  const timer = setInterval(() => ticks.push(measure.now()), INTERVAL);
   await sleep(seconds * 1000);
   clearInterval(timer);
   return stats(ticks.slice(1).map((t, i) => t - ticks[i] - INTERVAL));

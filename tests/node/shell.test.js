@@ -8,7 +8,8 @@ const path = require('node:path');
 const { shell, buildDir, start } = require('../../lib/shell');
 
 start();
-const { qt, measure, desktop, component } = shell;
+const { desktop, component } = shell;
+const { qt, measure } = require('../probes');
 const nextTurn = () => new Promise((resolve) => setImmediate(resolve));
 // Qt's handles never keep the loop alive: a test waiting on Qt alone holds it open.
 async function keepingLoop(promise) {
@@ -205,6 +206,7 @@ test('Qt\'s debug lines reach stderr only when NODE_DEBUG names windowcontrol or
   // A page session: two windows, the second after the script may have turned the lines off.
   const script = `
     const { WindowControl, shell } = require(${JSON.stringify(path.join(__dirname, '../../lib'))});
+    const { qt } = require(${JSON.stringify(path.join(__dirname, '../probes'))});
     const [toggle, warn] = process.argv.slice(1);
     const wc = new WindowControl();
     wc.SetCallback(() => {});
@@ -216,7 +218,7 @@ test('Qt\'s debug lines reach stderr only when NODE_DEBUG names windowcontrol or
     wc.CreateWnd(JSON.stringify({ uuid: 'd2', className: 'Chrome', rect }));
     shell.component.emitSignal('d1', 'SignalAllStop');
     wc.GrabOpen(JSON.stringify({ uuid: 'd2' }));
-    if (warn === 'warn') shell.qt.runNestedLoop();
+    if (warn === 'warn') qt.runNestedLoop();
     wc.DestroyWnd(JSON.stringify({ uuid: 'd1' }));`;
   const cases = [   // [NODE_DEBUG, args, debug lines of d1 and d2 shown, stdout]
     [undefined, [], [false, false], ''],

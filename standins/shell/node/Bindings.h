@@ -3,8 +3,6 @@
 #include <node.h>
 
 // The shell's script controls, each an object of functions on the module's exports.
-v8::Local<v8::Object> makeMeasureBinding(v8::Isolate *pIsolate);
-v8::Local<v8::Object> makeQtObjectsBinding(v8::Isolate *pIsolate);
 #ifdef SHELL_DESKTOP
 v8::Local<v8::Object> makeDesktopBinding(v8::Isolate *pIsolate);
 #endif

@@ -129,8 +129,6 @@ NODE_MODULE_INIT(/* exports, module, context */)
     js::setMethod(pIsolate, exports, "platforms", platforms);
     js::setMethod(pIsolate, exports, "processEvents", processEvents);
     js::setMethod(pIsolate, exports, "shutdown", shutdown);
-    js::set(pIsolate, exports, "measure", makeMeasureBinding(pIsolate));
-    js::set(pIsolate, exports, "qt", makeQtObjectsBinding(pIsolate));
 #ifdef SHELL_DESKTOP
     js::set(pIsolate, exports, "desktop", makeDesktopBinding(pIsolate));
 #endif

@@ -149,11 +149,6 @@ bool Shell::processEvents()
     return m_pDispatcher->processFromScript();
 }
 
-void Shell::addTeardown(std::function<void()> fn)
-{
-    m_teardown.push_back(std::move(fn));
-}
-
 void Shell::shutdown()
 {
     if (m_state == State::Running) {
@@ -163,9 +158,6 @@ void Shell::shutdown()
         m_pDispatcher->setGuard({}); // no script runs from here on
         // As when a shell's exec() returns: owners of Qt objects release them now.
         QMetaObject::invokeMethod(m_pApp, "aboutToQuit", Qt::DirectConnection);
-        for (auto it = m_teardown.rbegin(); it != m_teardown.rend(); ++it)
-            (*it)();
-        m_teardown.clear();
     }
     if (m_pApp)
         releaseApplication();

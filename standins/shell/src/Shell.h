@@ -7,9 +7,6 @@
 
 #include <uv.h>
 
-#include <functional>
-#include <vector>
-
 class QApplication;
 class UvEventDispatcher;
 
@@ -35,11 +32,8 @@ public:
     // and deferred deletes when no Qt event is being delivered.
     bool processEvents();
 
-    // Runs before the application goes, newest first: Qt objects of the shell itself.
-    void addTeardown(std::function<void()> fn);
-
-    // Ends Qt on this thread: aboutToQuit, the shell's own objects, pending and deferred
-    // deletes, then the application if nobody holds a top-level widget any more, which
+    // Ends Qt on this thread: aboutToQuit (owners of Qt objects release them), pending and
+    // deferred deletes, then the application if nobody holds a top-level widget any more, which
     // also closes the loop handles. While someone does (their owner deletes them later,
     // and that needs the application), the application stays, off the loop; calling
     // shutdown() again after they are gone deletes it.
@@ -55,6 +49,5 @@ private:
     QString m_strPlatform;
     QApplication *m_pApp = nullptr;
     UvEventDispatcher *m_pDispatcher = nullptr;
-    std::vector<std::function<void()>> m_teardown;
     bool m_bApplicationKept = false;
 };

@@ -6,9 +6,8 @@
 //   jpegCost(png, rect, quality, repeats) -> Float64Array: ms of each JPEG encoding of the
 //     rectangle of a PNG picture (the desktop's), the encoder alone
 
-#include "Bindings.h"
 #include "JsValues.h"
-#include "Shell.h"
+#include "Probes.h"
 #include "TimerProbe.h"
 
 #include <QBuffer>
@@ -76,11 +75,11 @@ void startTimer(const Args &info)
         return js::throwTypeError(pIsolate, QStringLiteral("startTimer: type must be \"precise\", \"coarse\" or \"veryCoarse\""));
     if (info.Length() > 2 && !info[2]->IsUndefined() && !info[2]->IsFunction())
         return js::throwTypeError(pIsolate, QStringLiteral("startTimer: onTick must be a function"));
-    if (Shell::instance().state() != Shell::State::Running || !QCoreApplication::instance())
+    if (!applicationRunning())
         return js::throwError(pIsolate, QStringLiteral("startTimer: the Qt application is not running"));
 
-    if (!s_bTeardownAdded) { // probes are the shell's own Qt objects: gone before the application
-        Shell::instance().addTeardown([] {
+    if (!s_bTeardownAdded) {
+        releaseAtQuit([] {
             for (auto &entry : probes())
                 discard(entry.second);
             probes().clear();
@@ -153,7 +152,7 @@ void jpegCost(const Args &info)
     if (!node::Buffer::HasInstance(info[0]) || !js::toRect(pIsolate, info[1], &rc) || !js::toInt(info[2], &iQuality)
         || !js::toInt(info[3], &iRepeats) || iRepeats < 1 || iRepeats > 100000)
         return js::throwTypeError(pIsolate, QStringLiteral("jpegCost(png, rect, quality, repeats): a Buffer, a rectangle, numbers"));
-    if (Shell::instance().state() != Shell::State::Running || !QCoreApplication::instance())
+    if (!applicationRunning())
         return js::throwError(pIsolate, QStringLiteral("jpegCost: the Qt application is not running"));
     const QImage image = QImage::fromData(reinterpret_cast<const uchar *>(node::Buffer::Data(info[0])),
                                           int(node::Buffer::Length(info[0])), "PNG").copy(rc);

@@ -1,5 +1,5 @@
-// qt.*: plain Qt objects and widgets of the shell itself, for tests and scripts that
-// check how Qt is served.
+// qt.*: plain Qt objects and widgets of the probes' own, for checking how the shell serves
+// Qt, and an application of their own, as a desktop shell that embeds the add-on has one.
 //   createObject() -> id                 postEvent(id)        received(id) -> n | -1 (gone)
 //   deleteLater(id)                      exists(id) -> bool
 //   showWidget(title, rect) -> { id, handle }   (handle: winId() as decimal text)
@@ -7,14 +7,15 @@
 //   createPipe() -> id    writePipe(id, text[, delayMs])   (with a delay: from another thread)
 //   pipeReceived(id) -> text read by the pipe's socket notifier so far
 //   runNestedLoop() -> exit code of a QEventLoop::exec() run from here
+//   makeApplication(platform) -> platform: a QApplication ("offscreen" or "minimal") with
+//     Qt's own event dispatcher, which nothing here runs; null when one exists already
 
-#include "Bindings.h"
 #include "EventProbe.h"
-#include "PipeProbe.h"
 #include "JsValues.h"
-#include "Shell.h"
+#include "PipeProbe.h"
+#include "Probes.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEventLoop>
 #include <QPointer>
 #include <QWidget>
@@ -35,7 +36,7 @@ bool s_bTeardownAdded = false;
 
 bool requireRunning(v8::Isolate *pIsolate, const char *pszName)
 {
-    if (Shell::instance().state() == Shell::State::Running && QCoreApplication::instance())
+    if (applicationRunning())
         return true;
     js::throwError(pIsolate, QStringLiteral("%1: the Qt application is not running").arg(QLatin1String(pszName)));
     return false;
@@ -43,8 +44,8 @@ bool requireRunning(v8::Isolate *pIsolate, const char *pszName)
 
 int keep(QObject *pObject)
 {
-    if (!s_bTeardownAdded) { // the shell's own objects go before the application
-        Shell::instance().addTeardown([] {
+    if (!s_bTeardownAdded) {
+        releaseAtQuit([] {
             for (auto &entry : objects())
                 if (entry.second)
                     entry.second->deleteLater();
@@ -167,6 +168,23 @@ void runNestedLoop(const Args &info)
     info.GetReturnValue().Set(loop.exec());
 }
 
+void makeApplication(const Args &info)
+{
+    static int s_argc = 3;
+    static char s_arg0[] = "node", s_arg1[] = "-platform", s_arg2[16] = {};
+    static char *s_argv[] = {s_arg0, s_arg1, s_arg2, nullptr};
+    QString strPlatform;
+    if (!js::argString(info, 0, &strPlatform, "makeApplication", "\"offscreen\" or \"minimal\"")
+        || !js::checkArg(info, 0, strPlatform == QLatin1String("offscreen") || strPlatform == QLatin1String("minimal"),
+                         "makeApplication", "\"offscreen\" or \"minimal\""))
+        return;
+    if (QCoreApplication::instance())
+        return info.GetReturnValue().SetNull();
+    qstrncpy(s_arg2, strPlatform.toLatin1().constData(), sizeof(s_arg2));
+    new QApplication(s_argc, s_argv); // kept for the life of the process, as a shell keeps its own
+    info.GetReturnValue().Set(js::str(info.GetIsolate(), QGuiApplication::platformName()));
+}
+
 } // namespace
 
 v8::Local<v8::Object> makeQtObjectsBinding(v8::Isolate *pIsolate)
@@ -183,5 +201,6 @@ v8::Local<v8::Object> makeQtObjectsBinding(v8::Isolate *pIsolate)
     js::setMethod(pIsolate, object, "writePipe", writePipe);
     js::setMethod(pIsolate, object, "pipeReceived", pipeReceived);
     js::setMethod(pIsolate, object, "runNestedLoop", runNestedLoop);
+    js::setMethod(pIsolate, object, "makeApplication", makeApplication);
     return object;
 }
