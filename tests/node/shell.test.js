@@ -23,9 +23,9 @@ function runNode(args) {
   });
 }
 
-test('the shell starts once and refuses what it cannot run', () => {
+test('the shell starts once, refuses what it cannot run, and leaves an application it did not make alone', () => {
   const platform = shell.platform();
-  assert.equal(shell.state(), 'running');
+  assert.deepEqual([shell.state(), shell.qtApplication()], ['running', 'shell']);
   assert.equal(platform, shell.platforms().includes('win32sim') ? 'win32sim' : 'offscreen');
   assert.deepEqual(start(), { platform });
   assert.deepEqual(shell.start({ platform }), { platform });
@@ -33,14 +33,26 @@ test('the shell starts once and refuses what it cannot run', () => {
   assert.throws(() => shell.start({ platform: 7 }), TypeError);
   assert.throws(() => shell.start('offscreen'), TypeError);
 
+  const lib = (name) => JSON.stringify(path.join(__dirname, '..', '..', name));
   const child = runNode(['-e', `
-    const { shell } = require(${JSON.stringify(path.join(__dirname, '../../lib/shell'))});
+    const { shell } = require(${lib('lib/shell')});
     for (const platform of ['bogus', 'eglfs']) {
       try { shell.start({ platform }); } catch (e) { console.log('refused', platform); }
     }
-    console.log(shell.state(), shell.start({ platform: 'minimal' }).platform);`]);
+    console.log(shell.qtApplication(), shell.state(), shell.start({ platform: 'minimal' }).platform, shell.qtApplication());`]);
   assert.equal(child.status, 0, child.stderr);
-  assert.deepEqual(child.stdout.trim().split('\n'), ['refused bogus', 'refused eglfs', 'not started minimal']);
+  assert.deepEqual(child.stdout.trim().split('\n'), ['refused bogus', 'refused eglfs', 'none not started minimal shell']);
+
+  // A desktop shell that embeds the add-on runs its own application and loop.
+  const embedded = runNode(['-e', `
+    console.log(require(${lib('tests/probes')}).qt.makeApplication('offscreen'));
+    const { WindowControl, shell } = require(${lib('lib')});
+    console.log(shell.qtApplication(), shell.state(), new WindowControl().HideWnd('{"uuid":"none"}'));
+    try { shell.start(); } catch (e) { console.log(e.message); }`]);
+  assert.equal(embedded.status, 0, embedded.stderr);
+  assert.deepEqual(embedded.stdout.trim().split('\n'), ['offscreen',
+    'other not started {"errorCode":0,"errorModule":0,"sequence":"","uuid":"none"}',
+    'shell: a Qt application the shell did not make runs already; the shell leaves it alone']);
 });
 
 test('Qt timers tick on the script thread, each tick in its own callback scope', async () => {

@@ -8,6 +8,8 @@
 #include "Shell.h"
 #include "ScriptScope.h"
 
+#include <QCoreApplication>
+
 #include <node.h>
 #include <uv.h>
 
@@ -64,6 +66,14 @@ void start(const Args &info)
     info.GetReturnValue().Set(result);
 }
 
+// qtApplication() -> "none", "shell" (the shell's own) or "other" (one the shell did not
+// make, as a desktop shell that embeds the add-on runs it): only reads, makes nothing
+void qtApplication(const Args &info)
+{
+    const char *pszOwner = !QCoreApplication::instance() ? "none" : Shell::instance().ownsApplication() ? "shell" : "other";
+    info.GetReturnValue().Set(js::str(info.GetIsolate(), pszOwner));
+}
+
 void state(const Args &info)
 {
     info.GetReturnValue().Set(js::str(info.GetIsolate(), stateName(Shell::instance().state())));
@@ -118,12 +128,11 @@ NODE_MODULE_INIT(/* exports, module, context */)
     v8::Isolate *pIsolate = context->GetIsolate();
     js::setMethod(pIsolate, exports, "start", start);
     js::setMethod(pIsolate, exports, "state", state);
+    js::setMethod(pIsolate, exports, "qtApplication", qtApplication);
     // Qt, the shell's objects and the desktop's Qt windows belong to the main thread:
     // a worker gets nothing that could reach them.
     if (node::GetCurrentEventLoop(pIsolate) != uv_default_loop())
         return;
-    // Before Qt says anything: its application, the desktop, the add-ons.
-    MessageOutput::install();
     js::setMethod(pIsolate, exports, "debugOutput", debugOutput);
     js::setMethod(pIsolate, exports, "platform", platform);
     js::setMethod(pIsolate, exports, "platforms", platforms);

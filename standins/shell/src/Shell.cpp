@@ -1,5 +1,6 @@
 #include "Shell.h"
 
+#include "MessageOutput.h"
 #include "UvEventDispatcher.h"
 
 #include <QApplication>
@@ -104,11 +105,9 @@ bool Shell::start(uv_loop_t *pLoop, const QString &strPlatform, QString *pError)
     if (!pLoop)
         return fail(QStringLiteral("no event loop"));
 
-    if (QCoreApplication::instance()) { // someone else's application: serve it as it is
-        m_state = State::Running;
-        m_strPlatform = QGuiApplication::platformName();
-        return true;
-    }
+    // A desktop shell that embeds the add-on brings its own application and loop.
+    if (QCoreApplication::instance())
+        return fail(QStringLiteral("a Qt application the shell did not make runs already; the shell leaves it alone"));
     if (!supportedPlatforms().contains(platform))
         return fail(QStringLiteral("unknown platform \"%1\" (one of: %2)")
                     .arg(platform, supportedPlatforms().join(QStringLiteral(", "))));
@@ -120,6 +119,7 @@ bool Shell::start(uv_loop_t *pLoop, const QString &strPlatform, QString *pError)
     std::strncpy(s_arg2, platform.toLatin1().constData(), sizeof(s_arg2) - 1);
     s_argc = 3;
     ensureRuntimeDir();
+    MessageOutput::install(); // before Qt says anything: its application, the desktop, the add-ons
     m_pDispatcher = new UvEventDispatcher(pLoop);
     QCoreApplication::setEventDispatcher(m_pDispatcher);
     m_pApp = new QApplication(s_argc, s_argv);
@@ -133,6 +133,11 @@ bool Shell::start(uv_loop_t *pLoop, const QString &strPlatform, QString *pError)
     return true;
 }
 
+bool Shell::ownsApplication() const
+{
+    return m_pApp && QCoreApplication::instance() == m_pApp;
+}
+
 void Shell::setGuard(DispatchGuard guard)
 {
     if (m_pDispatcher)
@@ -141,20 +146,13 @@ void Shell::setGuard(DispatchGuard guard)
 
 bool Shell::processEvents()
 {
-    if (m_state != State::Running)
-        return false;
-    if (!m_pDispatcher)
-        return QCoreApplication::instance() && QCoreApplication::eventDispatcher()
-               && QCoreApplication::eventDispatcher()->processEvents(QEventLoop::AllEvents);
-    return m_pDispatcher->processFromScript();
+    return m_state == State::Running && m_pDispatcher->processFromScript();
 }
 
 void Shell::shutdown()
 {
     if (m_state == State::Running) {
         m_state = State::Ended;
-        if (!m_pApp)
-            return; // not ours to end
         m_pDispatcher->setGuard({}); // no script runs from here on
         // As when a shell's exec() returns: owners of Qt objects release them now.
         QMetaObject::invokeMethod(m_pApp, "aboutToQuit", Qt::DirectConnection);

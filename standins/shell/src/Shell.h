@@ -20,9 +20,11 @@ public:
     static Shell &instance();
 
     // Creates the dispatcher, then the application with the given platform (empty: the
-    // default). Again while running: nothing, true. False with a reason otherwise.
+    // default). Again while running: nothing, true. False with a reason otherwise, also
+    // when an application the shell did not make exists: that one is left alone.
     bool start(uv_loop_t *pLoop, const QString &strPlatform, QString *pError);
     State state() const { return m_state; }
+    bool ownsApplication() const;   // the running QCoreApplication is the shell's
     QString platform() const { return m_strPlatform; }
     static QString defaultPlatform();
     static QStringList availablePlatforms();
