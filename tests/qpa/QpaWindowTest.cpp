@@ -144,7 +144,7 @@ TEST_F(QpaTest, EmbeddedWindowsMapAndActivateThroughTheirForeignParent)
     win32sim::activate(chrome.frame);
     flush();
     EXPECT_TRUE(embedded.isActiveWindow());
-    win32sim::WindowSpec desc;
+    win32sim::NewWindow desc;
     desc.rect = QRect(0, 0, 100, 100);
     const HWND hOther = win32sim::createWindow(desc);
     win32sim::activate(hOther);
@@ -185,7 +185,7 @@ TEST_F(QpaTest, EmbeddedWindowsMapAndActivateThroughTheirForeignParent)
 
 TEST_F(QpaTest, ShowingGivesTheOwnerBackToTheTransientParent)
 {
-    win32sim::WindowSpec desc;
+    win32sim::NewWindow desc;
     desc.rect = QRect(0, 0, 400, 300);
     const HWND hBrowser = win32sim::createWindow(desc);
     Probe tool(nullptr, Qt::Tool | Qt::FramelessWindowHint);
@@ -256,7 +256,7 @@ TEST_F(QpaTest, DesktopVisibilityReachesQt)
     EXPECT_FALSE(pTop->isExposed());
 
     // A Qt window moved into a hidden browser window paints once that window shows.
-    win32sim::WindowSpec desc;
+    win32sim::NewWindow desc;
     desc.rect = QRect(500, 100, 300, 300);
     desc.visible = false;
     const HWND hPlain = win32sim::createWindow(desc);
@@ -276,7 +276,7 @@ TEST_F(QpaTest, DesktopVisibilityReachesQt)
 
 TEST_F(QpaTest, DestroyedParentReachesNativeEvent)
 {
-    win32sim::WindowSpec desc;
+    win32sim::NewWindow desc;
     desc.rect = QRect(50, 50, 400, 300);
     const HWND hPlain = win32sim::createWindow(desc);
     auto *host = new Probe(nullptr, Qt::Tool | Qt::FramelessWindowHint);
@@ -303,7 +303,7 @@ TEST_F(QpaTest, DestroyedParentReachesNativeEvent)
 
 TEST_F(QpaTest, HostLeavingItsDestroyedParentSurvives)
 {
-    win32sim::WindowSpec desc;
+    win32sim::NewWindow desc;
     desc.rect = QRect(50, 50, 400, 300);
     const HWND hPlain = win32sim::createWindow(desc);
     auto *host = new Probe(nullptr, Qt::Tool | Qt::FramelessWindowHint);
@@ -348,7 +348,7 @@ TEST_F(QpaTest, ForegroundActivatesQtWindows)
     EXPECT_EQ(a.activations.last(), QEvent::WindowDeactivate);
     EXPECT_EQ(b.activations.last(), QEvent::WindowActivate);
 
-    win32sim::WindowSpec desc;
+    win32sim::NewWindow desc;
     desc.rect = QRect(500, 500, 100, 100);
     win32sim::activate(win32sim::createWindow(desc));
     flush();

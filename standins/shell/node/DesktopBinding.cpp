@@ -85,41 +85,41 @@ void createWindow(const Args &info)
     if (!info[0]->IsObject())
         return js::throwTypeError(pIsolate, QStringLiteral("createWindow: expects { rect, ... }"));
     v8::Local<v8::Object> desc = info[0].As<v8::Object>();
-    win32sim::WindowSpec ws;
+    win32sim::NewWindow window;
     auto fail = [pIsolate](const char *pszField) {
         js::throwTypeError(pIsolate, QStringLiteral("createWindow: bad %1").arg(QLatin1String(pszField)));
     };
-    if (!js::toRect(pIsolate, js::get(pIsolate, desc, "rect"), &ws.rect))
+    if (!js::toRect(pIsolate, js::get(pIsolate, desc, "rect"), &window.rect))
         return fail("rect");
     v8::Local<v8::Value> value = js::get(pIsolate, desc, "className");
-    if (!value->IsUndefined() && !js::toString(pIsolate, value, &ws.className))
+    if (!value->IsUndefined() && !js::toString(pIsolate, value, &window.className))
         return fail("className");
     value = js::get(pIsolate, desc, "title");
-    if (!value->IsUndefined() && !js::toString(pIsolate, value, &ws.title))
+    if (!value->IsUndefined() && !js::toString(pIsolate, value, &window.title))
         return fail("title");
-    if (!toHandle(pIsolate, js::get(pIsolate, desc, "parent"), &ws.parent, true))
+    if (!toHandle(pIsolate, js::get(pIsolate, desc, "parent"), &window.parent, true))
         return fail("parent");
-    if (!toHandle(pIsolate, js::get(pIsolate, desc, "owner"), &ws.owner, true))
+    if (!toHandle(pIsolate, js::get(pIsolate, desc, "owner"), &window.owner, true))
         return fail("owner");
-    ws.framed = optionalBool(pIsolate, js::get(pIsolate, desc, "framed"), false);
-    ws.visible = optionalBool(pIsolate, js::get(pIsolate, desc, "visible"), true);
-    ws.topmost = optionalBool(pIsolate, js::get(pIsolate, desc, "topmost"), false);
-    ws.tool = optionalBool(pIsolate, js::get(pIsolate, desc, "tool"), false);
+    window.framed = optionalBool(pIsolate, js::get(pIsolate, desc, "framed"), false);
+    window.visible = optionalBool(pIsolate, js::get(pIsolate, desc, "visible"), true);
+    window.topmost = optionalBool(pIsolate, js::get(pIsolate, desc, "topmost"), false);
+    window.tool = optionalBool(pIsolate, js::get(pIsolate, desc, "tool"), false);
     value = js::get(pIsolate, desc, "extraStyle");
     if (!value->IsUndefined()) {
         const double d = value->IsNumber() ? value.As<v8::Number>()->Value() : -1;
         if (!(d >= 0 && d <= 4294967295.0) || double(DWORD(d)) != d)
             return fail("extraStyle");
-        ws.extraStyle = DWORD(d);
+        window.extraStyle = DWORD(d);
     }
     value = js::get(pIsolate, desc, "colour");
     if (!value->IsUndefined()) {
         QString name;
         if (!js::toString(pIsolate, value, &name) || !QColor::isValidColor(name))
             return fail("colour");
-        ws.colour = QColor(name);
+        window.colour = QColor(name);
     }
-    info.GetReturnValue().Set(handle(pIsolate, win32sim::createWindow(ws)));
+    info.GetReturnValue().Set(handle(pIsolate, win32sim::createWindow(window)));
 }
 
 // createChrome(title, rect[, stripHeight]) -> { frame, render, compositor }

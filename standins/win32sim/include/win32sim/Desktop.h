@@ -25,7 +25,7 @@ namespace win32sim {
 
 // A plain window as a test or the demo makes it. Plain windows (no window procedure
 // of their own) paint a flat colour and their title when the desktop is drawn.
-struct WindowSpec
+struct NewWindow
 {
     QString className = QStringLiteral("SimWindow");
     QString title;
@@ -42,7 +42,7 @@ struct WindowSpec
 
 // Made as another application's window (see <windows.h>); a visible top-level window
 // is activated, as a newly opened application window is.
-HWND createWindow(const WindowSpec &desc);
+HWND createWindow(const NewWindow &window);
 
 // Chrome/Electron: a framed top-level window of class "Chrome_WidgetWin_1" whose title is
 // `title`, with a page render child ("Chrome_RenderWidgetHostHWND") filling the client
