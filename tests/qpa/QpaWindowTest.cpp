@@ -69,9 +69,11 @@ TEST_F(QpaTest, ClassNamesAsQtsWindowsPlatformRegistersThem)
 
 TEST_F(QpaTest, ScreensFollowMonitors)
 {
+    // Qt hears of the change through its top-level windows, as on Windows.
+    Probe w(nullptr, Qt::Tool | Qt::FramelessWindowHint);
+    hwndOf(&w);
     win32sim::setMonitors({{QRect(0, 0, 1920, 1080), QRect(), true},
                            {QRect(-1280, 0, 1280, 1024), QRect(-1280, 0, 1280, 984), false}});
-    win32sim::syncScreens();
     flush();
     const QList<QScreen *> screens = QGuiApplication::screens();
     ASSERT_EQ(screens.size(), 2);
@@ -82,7 +84,6 @@ TEST_F(QpaTest, ScreensFollowMonitors)
     EXPECT_EQ(screens.at(1)->logicalDotsPerInch(), 96);
 
     win32sim::reset();
-    win32sim::syncScreens();
     flush();
     EXPECT_EQ(QGuiApplication::screens().size(), 1);
 }

@@ -159,6 +159,11 @@ inline QString DesktopTest::describe(const MSG &m)
     case WM_LBUTTONDBLCLK: return who + QStringLiteral(" WM_LBUTTONDBLCLK ") + words(m.lParam);
     case WM_MOUSEWHEEL:
         return who + QStringLiteral(" WM_MOUSEWHEEL %1 ").arg(short(HIWORD(m.wParam))) + words(m.lParam);
+    case WM_DISPLAYCHANGE:
+        return who + QStringLiteral(" WM_DISPLAYCHANGE %1 %2x%3").arg(m.wParam).arg(LOWORD(m.lParam)).arg(HIWORD(m.lParam));
+    case WM_SETTINGCHANGE:
+        return who + QStringLiteral(" WM_SETTINGCHANGE ")
+            + (m.wParam == SPI_SETWORKAREA ? QStringLiteral("SPI_SETWORKAREA") : QString::number(m.wParam));
     case WM_WINDOWPOSCHANGING:
     case WM_WINDOWPOSCHANGED: {
         const auto *p = reinterpret_cast<const WINDOWPOS *>(m.lParam);

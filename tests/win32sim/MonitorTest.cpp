@@ -1,6 +1,8 @@
 // Monitors: the nearest monitor for windows partly or wholly off screen, work areas,
-// and one taskbar per monitor.
+// one taskbar per monitor, and what top-level windows are told when they change.
 #include "DesktopFixture.h"
+
+#include <QRegularExpression>
 
 namespace {
 
@@ -98,4 +100,28 @@ TEST_F(Monitors, NearestMonitorAndSecondaryTaskbars)
     EXPECT_EQ(win32sim::secondaryTrayWnd(), nullptr);
     EXPECT_FALSE(IsWindow(second));
     EXPECT_FALSE(GetMonitorInfoW(old, nullptr));
+}
+
+TEST_F(Monitors, ChangesAreToldToTopLevelWindows)
+{
+    const HWND top = make(L"Top", WS_POPUP, 0, 0, 100, 100);   // hidden ones too, children never
+    make(L"Child", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top);
+    const QRect primary(0, 0, 1920, 1080), second(1920, 0, 1280, 1024);
+    const struct
+    {
+        QVector<win32sim::Monitor> monitors;
+        QStringList told;
+    } steps[] = {
+        {{{primary, QRect(), true}}, {}},
+        {{{primary, QRect(), true}, {second, QRect(), false}},
+         {"Top WM_DISPLAYCHANGE 32 1920x1080", "Top WM_SETTINGCHANGE SPI_SETWORKAREA"}},
+        {{{primary, QRect(0, 0, 1920, 1000), true}, {second, QRect(), false}}, {"Top WM_SETTINGCHANGE SPI_SETWORKAREA"}},
+        {{{QRect(0, 0, 2560, 1440), QRect(), true}},
+         {"Top WM_DISPLAYCHANGE 32 2560x1440", "Top WM_SETTINGCHANGE SPI_SETWORKAREA"}},
+    };
+    record();
+    for (const auto &step : steps) {
+        win32sim::setMonitors(step.monitors);
+        EXPECT_EQ(named(takeLog()).filter(QRegularExpression("^(Top|Child) ")), step.told);
+    }
 }

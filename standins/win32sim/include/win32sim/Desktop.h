@@ -137,13 +137,16 @@ struct Monitor
     QRect work;          // empty: the monitor rectangle less the taskbar
     bool primary = false;
 };
-void setMonitors(const QVector<Monitor> &monitors);     // exactly one primary; remakes the taskbars
+// Exactly one primary; remakes the taskbars. As on Windows, every top-level window then
+// gets WM_DISPLAYCHANGE if the monitors changed and WM_SETTINGCHANGE (SPI_SETWORKAREA) if
+// a work area did, so Qt's screens follow by themselves.
+void setMonitors(const QVector<Monitor> &monitors);
 QVector<Monitor> monitors();
 
 // Back to a new desktop: every window destroyed (window procedures still get their
-// messages), one 1920x1080 primary monitor, the taskbars remade, queues emptied. The
-// message observer and every WinEvent hook are removed first, so a hook left by an
-// earlier test sees nothing.
+// messages), one 1920x1080 primary monitor (as setMonitors sets it, before the windows
+// go), the taskbars remade, queues emptied. The message observer and every WinEvent hook
+// are removed first, so a hook left by an earlier test sees nothing.
 void reset();
 
 // Pixels. Windows with pixels of their own (Qt windows) hand them over; the rest paint

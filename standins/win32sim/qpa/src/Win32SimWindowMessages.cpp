@@ -1,4 +1,5 @@
 // What the desktop reports about a Qt window, forwarded to Qt as a window system does.
+#include "Win32SimIntegration.h"
 #include "Win32SimWindow.h"
 
 #include <QAbstractEventDispatcher>
@@ -12,13 +13,7 @@
 #include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qwindowsysteminterface.h>
 
-#include <win32sim/Qpa.h>
-
 #include <windows.h>
-
-#ifndef WM_DISPLAYCHANGE
-#define WM_DISPLAYCHANGE 0x007E
-#endif
 
 namespace {
 QPointer<QWindow> g_pLastActive;      // the window Qt was last told is active
@@ -152,7 +147,10 @@ LRESULT Win32SimWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
             QWindowSystemInterface::handleCloseEvent(window());
         return 0;   // Qt decides whether the window goes
     case WM_DISPLAYCHANGE:
-        win32sim::syncScreens();
+    case WM_SETTINGCHANGE:
+        // As Qt's Windows platform: the monitors or a work area changed, the screens follow.
+        if (Win32SimIntegration *pIntegration = Win32SimIntegration::instance())
+            pIntegration->syncScreens();
         break;
     case WM_NCDESTROY:
         handleDestroyed();
