@@ -24,8 +24,7 @@ TEST_F(MessageOrder, CreationShowAndMove)
     EXPECT_EQ(named(takeLog()), QStringList({"untitled WM_NCCREATE", "A WM_CREATE"}));
 
     EXPECT_FALSE(ShowWindow(a, SW_SHOW));
-    EXPECT_EQ(named(takeLog()), QStringList({"A WM_SHOWWINDOW TRUE",
-                                             "A CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_SHOWWINDOW",
+    EXPECT_EQ(named(takeLog()), QStringList({"A WM_SHOWWINDOW TRUE", "A CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_SHOWWINDOW",
                                              "A WM_ACTIVATE WA_ACTIVE 0", "A WM_SETFOCUS",
                                              "A CHANGED 0 100,100 400x300 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_SHOWWINDOW|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE",
                                              "A WM_SIZE SIZE_RESTORED 392,273", "A WM_MOVE 104,123"}));
@@ -34,8 +33,8 @@ TEST_F(MessageOrder, CreationShowAndMove)
 
     const HWND c = make(L"C", WS_CHILD | WS_VISIBLE, 10, 20, 50, 60, a);
     EXPECT_EQ(named(takeLog()),
-              QStringList({"untitled WM_NCCREATE", "C WM_CREATE", "C WM_SIZE SIZE_RESTORED 50,60",
-                           "C WM_MOVE 10,20", "A WM_PARENTNOTIFY WM_CREATE", "C WM_SHOWWINDOW TRUE",
+              QStringList({"untitled WM_NCCREATE", "C WM_CREATE", "C WM_SIZE SIZE_RESTORED 50,60", "C WM_MOVE 10,20",
+                           "A WM_PARENTNOTIFY WM_CREATE", "C WM_SHOWWINDOW TRUE",
                            "C CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_SHOWWINDOW",
                            "C CHANGED 0 10,20 50x60 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_SHOWWINDOW|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE"}));
 
@@ -49,8 +48,7 @@ TEST_F(MessageOrder, CreationShowAndMove)
                                              "A WM_SIZE SIZE_RESTORED 402,273"}));
     // Nothing changes: no WM_WINDOWPOSCHANGED.
     SetWindowPos(c, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-    EXPECT_EQ(named(takeLog()), QStringList({"C CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER",
-                                             "C WM_CHILDACTIVATE"}));
+    EXPECT_EQ(named(takeLog()), QStringList({"C CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER", "C WM_CHILDACTIVATE"}));
     EXPECT_EQ(win32sim::windowRect(c), QRect(124, 163, 50, 60));
 }
 
@@ -66,8 +64,8 @@ TEST_F(MessageOrder, SetParentHidesMovesAndShowsAgain)
                            "C CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_HIDEWINDOW",
                            "C CHANGED 0 10,20 50x60 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_HIDEWINDOW|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE",
                            "C CHANGING 0 10,20 0x0 SWP_NOSIZE", "C WM_CHILDACTIVATE",
-                           "C CHANGED 0 10,20 50x60 SWP_NOSIZE|SWP_NOZORDER|SWP_NOREDRAW|SWP_NOCLIENTSIZE",
-                           "C WM_MOVE 10,20", "C WM_SHOWWINDOW TRUE",
+                           "C CHANGED 0 10,20 50x60 SWP_NOSIZE|SWP_NOZORDER|SWP_NOREDRAW|SWP_NOCLIENTSIZE", "C WM_MOVE 10,20",
+                           "C WM_SHOWWINDOW TRUE",
                            "C CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_SHOWWINDOW",
                            "C CHANGED 0 10,20 50x60 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_SHOWWINDOW|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE"}));
 }
@@ -98,11 +96,10 @@ TEST_F(MessageOrder, DestroyParentFirstThenNcDestroyChildrenFirst)
                            "A CHANGED OWN 100,100 400x300 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_HIDEWINDOW|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE",
                            "OWN CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_HIDEWINDOW",
                            "OWN CHANGED 0 0,0 10x10 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_HIDEWINDOW|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE",
-                           "OWN WM_DESTROY", "OWN WM_NCDESTROY", "A WM_DESTROY", "C1 WM_DESTROY", "C11 WM_DESTROY",
-                           "C2 WM_DESTROY", "DET WM_DESTROY", "DET WM_SHOWWINDOW FALSE",
-                           "DET CHANGING 0 5,6 0x0 SWP_NOSIZE", "DET WM_CHILDACTIVATE",
-                           "DET CHANGED 0 5,6 30x40 SWP_NOSIZE|SWP_NOZORDER|SWP_NOREDRAW|SWP_NOCLIENTSIZE",
-                           "DET WM_MOVE 5,6", "DET WM_SHOWWINDOW TRUE",
+                           "OWN WM_DESTROY", "OWN WM_NCDESTROY", "A WM_DESTROY", "C1 WM_DESTROY", "C11 WM_DESTROY", "C2 WM_DESTROY",
+                           "DET WM_DESTROY", "DET WM_SHOWWINDOW FALSE", "DET CHANGING 0 5,6 0x0 SWP_NOSIZE", "DET WM_CHILDACTIVATE",
+                           "DET CHANGED 0 5,6 30x40 SWP_NOSIZE|SWP_NOZORDER|SWP_NOREDRAW|SWP_NOCLIENTSIZE", "DET WM_MOVE 5,6",
+                           "DET WM_SHOWWINDOW TRUE",
                            "DET CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_SHOWWINDOW",
                            "DET CHANGED 0 5,6 30x40 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_SHOWWINDOW|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE",
                            "C11 WM_NCDESTROY", "C1 WM_NCDESTROY", "C2 WM_NCDESTROY", "A WM_NCDESTROY"}));
@@ -133,8 +130,7 @@ TEST_F(MessageOrder, HidingTheActiveWindowActivatesTheNextOne)
                            "B CHANGED 0 0,0 100x100 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_HIDEWINDOW|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE",
                            "A CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_NOACTIVATE",
                            "A CHANGED 0 0,0 100x100 SWP_NOSIZE|SWP_NOMOVE|SWP_NOACTIVATE|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE",
-                           "B WM_ACTIVATE WA_INACTIVE A", "A WM_ACTIVATE WA_ACTIVE B", "B WM_KILLFOCUS",
-                           "A WM_SETFOCUS"}));
+                           "B WM_ACTIVATE WA_INACTIVE A", "A WM_ACTIVATE WA_ACTIVE B", "B WM_KILLFOCUS", "A WM_SETFOCUS"}));
     EXPECT_EQ(GetForegroundWindow(), a);
     EXPECT_EQ(GetFocus(), a);
     // SetWindowPos hiding does not move activation.

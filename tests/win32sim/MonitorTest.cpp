@@ -49,9 +49,23 @@ TEST_F(Monitors, DefaultDesktopHasOnePrimaryWithATaskbar)
 
 TEST_F(Monitors, NearestMonitorAndSecondaryTaskbars)
 {
+    // Top-level windows, hidden ones too, are told of changes; children are not.
+    const HWND top = make(L"Top", WS_POPUP, 0, 0, 100, 100);
+    make(L"Child", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top);
+    const auto told = [this] { return named(takeLog()).filter(QRegularExpression("^(Top|Child) ")); };
+    record();
     win32sim::setMonitors({{QRect(0, 0, 1920, 1080), QRect(), true},
                            {QRect(1920, 0, 1280, 1024), QRect(), false},
                            {QRect(-1024, 200, 1024, 768), QRect(-1024, 200, 1024, 700), false}});
+    EXPECT_EQ(told(), QStringList({"Top WM_DISPLAYCHANGE 32 1920x1080", "Top WM_SETTINGCHANGE SPI_SETWORKAREA"}));
+    QVector<win32sim::Monitor> monitors = win32sim::monitors();
+    win32sim::setMonitors(monitors);
+    EXPECT_EQ(told(), QStringList());
+    monitors[2].work.setHeight(768);
+    win32sim::setMonitors(monitors);
+    EXPECT_EQ(told(), QStringList({"Top WM_SETTINGCHANGE SPI_SETWORKAREA"}));
+    monitors[2].work.setHeight(700);
+    win32sim::setMonitors(monitors);
     EXPECT_EQ(GetSystemMetrics(SM_CMONITORS), 3);
     EXPECT_EQ(GetSystemMetrics(SM_XVIRTUALSCREEN), -1024);
     EXPECT_EQ(GetSystemMetrics(SM_CXVIRTUALSCREEN), 1024 + 1920 + 1280);
@@ -100,28 +114,4 @@ TEST_F(Monitors, NearestMonitorAndSecondaryTaskbars)
     EXPECT_EQ(win32sim::secondaryTrayWnd(), nullptr);
     EXPECT_FALSE(IsWindow(second));
     EXPECT_FALSE(GetMonitorInfoW(old, nullptr));
-}
-
-TEST_F(Monitors, ChangesAreToldToTopLevelWindows)
-{
-    const HWND top = make(L"Top", WS_POPUP, 0, 0, 100, 100);   // hidden ones too, children never
-    make(L"Child", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top);
-    const QRect primary(0, 0, 1920, 1080), second(1920, 0, 1280, 1024);
-    const struct
-    {
-        QVector<win32sim::Monitor> monitors;
-        QStringList told;
-    } steps[] = {
-        {{{primary, QRect(), true}}, {}},
-        {{{primary, QRect(), true}, {second, QRect(), false}},
-         {"Top WM_DISPLAYCHANGE 32 1920x1080", "Top WM_SETTINGCHANGE SPI_SETWORKAREA"}},
-        {{{primary, QRect(0, 0, 1920, 1000), true}, {second, QRect(), false}}, {"Top WM_SETTINGCHANGE SPI_SETWORKAREA"}},
-        {{{QRect(0, 0, 2560, 1440), QRect(), true}},
-         {"Top WM_DISPLAYCHANGE 32 2560x1440", "Top WM_SETTINGCHANGE SPI_SETWORKAREA"}},
-    };
-    record();
-    for (const auto &step : steps) {
-        win32sim::setMonitors(step.monitors);
-        EXPECT_EQ(named(takeLog()).filter(QRegularExpression("^(Top|Child) ")), step.told);
-    }
 }
