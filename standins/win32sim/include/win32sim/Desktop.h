@@ -23,8 +23,8 @@
 
 namespace win32sim {
 
-// A plain window as a test or the demo makes it. Plain windows (no window procedure
-// of their own) paint a flat colour and their title when the desktop is drawn.
+// A plain window to create, as a test or the demo asks for it. Plain windows (no window
+// procedure of their own) paint a flat colour and their title when the desktop is drawn.
 struct NewWindow
 {
     QString className = QStringLiteral("SimWindow");
