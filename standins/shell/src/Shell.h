@@ -34,11 +34,11 @@ public:
     // and deferred deletes when no Qt event is being delivered.
     bool processEvents();
 
-    // Ends Qt on this thread: aboutToQuit (owners of Qt objects release them), pending and
-    // deferred deletes, then the application if nobody holds a top-level widget any more, which
-    // also closes the loop handles. While someone does (their owner deletes them later,
-    // and that needs the application), the application stays, off the loop; calling
-    // shutdown() again after they are gone deletes it.
+    // Ends Qt on this thread: aboutToQuit (owners of Qt objects release them), pending
+    // and deferred deletes, then the application if nobody holds a top-level widget any
+    // more, which also closes the loop handles. While someone does (their owner deletes
+    // them later, and that needs the application), the application stays, off the loop;
+    // calling shutdown() again after they are gone deletes it.
     void shutdown();
     bool applicationKept() const { return m_bApplicationKept; }
 
