@@ -4,7 +4,6 @@
 #include <QVector>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <string>
