@@ -27,7 +27,7 @@ const b64 = (text) => Buffer.from(text, 'utf8').toString('base64');
 // Per request: the typical fields the tests send, then variants of the fuzzer's own
 // (each also sent for every key below).
 const VARIANTS = {
-  StartService: [{ options: { dllPath: '../host/host_plugin.so' } }, { options: { dllPath: '../spine/spine_plugin.so' } },
+  StartService: [{ options: { dllPath: '../host/host_plugin.so' } }, { options: { dllPath: '../manager/manager_plugin.so' } },
     { options: { dllPath: 'missing.so' } }],
   RequestInterface: [{ requestParams: { cmd: 'status', list: [1, 'a', null] } }],
   CreateWnd: [{ className: 'Chrome', rect: rect(10, 20, 300, 200), embed: true, workMode: 1, splitType: 2,

@@ -10,8 +10,8 @@ const vm = require('vm');
 const { spawnSync } = require('child_process');
 
 // The bridge test library greets through the callback when this is set (see
-// tests/spine/SpinePlugin.cpp); set before it is first loaded.
-process.env.SPINE_PLUGIN_GREET = '1';
+// tests/manager/ManagerPlugin.cpp); set before it is first loaded.
+process.env.MANAGER_PLUGIN_GREET = '1';
 const { WindowControl, buildDir } = require('../../lib');
 
 const METHODS = [
@@ -141,7 +141,7 @@ test('StartService answers 4 for a library that cannot be loaded', () => {
 
 // Notifications: the bridge test library greets once on the loading call's thread (so
 // within StartService) and once from a thread of its own (so later, from the event loop).
-const pluginFile = path.join(buildDir, 'tests', 'spine', 'spine_plugin.so');
+const pluginFile = path.join(buildDir, 'tests', 'manager', 'manager_plugin.so');
 const dllPath = path.relative(path.dirname(fs.realpathSync(process.execPath)), pluginFile);
 const havePlugin = fs.existsSync(pluginFile);
 const SYNC_TEXT = '{"cmd":"window.integrationCallBack","responseMsg":{"phase":"sync","text":"caf\u00e9 \u65e5\u672c"},"sequence":"","uuid":""}';
@@ -211,7 +211,7 @@ test('a callback that throws from the event loop is an uncaught exception of the
     w.StartService(JSON.stringify({ uuid: 'x', options: { dllPath: ${JSON.stringify(dllPath)} } }));
     setTimeout(() => console.log('after', n), 300);`;
   const child = spawnSync(process.execPath, ['-e', script], {
-    env: { ...process.env, WC_BUILD_DIR: buildDir, SPINE_PLUGIN_GREET: '1' }, encoding: 'utf8', timeout: 20000,
+    env: { ...process.env, WC_BUILD_DIR: buildDir, MANAGER_PLUGIN_GREET: '1' }, encoding: 'utf8', timeout: 20000,
   });
   // Node's own report and exit code, at once: the script does not go on.
   assert.strictEqual(child.status, 1, child.stderr);
