@@ -6,38 +6,17 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
-
-namespace {
-
-QString kindText(RequestKind kind)
-{
-    switch (kind) {
-    case RequestKind::Reply: return QStringLiteral("reply");
-    case RequestKind::Callback: return QStringLiteral("callback");
-    case RequestKind::Config: return QStringLiteral("config");
-    case RequestKind::Close: return QStringLiteral("close");
-    }
-    return QString();
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc != 2)
-        return 2;
+    const char *const kKinds[] = {"reply", "callback", "config", "close"};   // RequestKind's order
     QJsonArray table;
     for (const RequestEntry &entry : kRequestTable) {
-        table.append(QJsonObject{
-            {"name", entry.pszName},
-            {"kind", kindText(entry.kind)},
-            {"module", entry.iModule},
-            {"extraKey", entry.pszExtraKey ? QJsonValue(entry.pszExtraKey) : QJsonValue()},
-        });
+        table.append(QJsonObject{{"name", entry.pszName},
+                                 {"kind", kKinds[int(entry.kind)]},
+                                 {"module", entry.iModule},
+                                 {"extraKey", entry.pszExtraKey ? QJsonValue(entry.pszExtraKey) : QJsonValue()}});
     }
-    QFile file(QString::fromLocal8Bit(argv[1]));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return 1;
-    return file.write(QJsonDocument(table).toJson()) > 0 ? 0 : 1;
+    QFile file(argc == 2 ? QString::fromLocal8Bit(argv[1]) : QString());
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(QJsonDocument(table).toJson()) > 0 ? 0 : 1;
 }

@@ -51,5 +51,5 @@ QString WindowControlManager::RepairPartWindow(const QString &request)
 QString WindowControlManager::RestoreWnd(const QString &request)
 {
     // Accepted and answered, for any window; margins, region and geometry stay as they are.
-    return RequestEnvelope(request, kModuleOf<&WindowControlManager::RestoreWnd>).reply();
+    return RequestEnvelope(request, moduleOf<&WindowControlManager::RestoreWnd>()).reply();
 }

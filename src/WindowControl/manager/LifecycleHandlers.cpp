@@ -10,7 +10,7 @@
 
 QString WindowControlManager::CreateWnd(const QString &request)
 {
-    RequestEnvelope envelope(request, kModuleOf<&WindowControlManager::CreateWnd>);
+    RequestEnvelope envelope(request, moduleOf<&WindowControlManager::CreateWnd>());
     if (!envelope.isParsed())
         return envelope.reply();
 
@@ -109,7 +109,7 @@ QString WindowControlManager::UpdateParentWnd(const QString &request)
 
 QString WindowControlManager::DestroyWnd(const QString &request)
 {
-    RequestEnvelope envelope(request, kModuleOf<&WindowControlManager::DestroyWnd>);
+    RequestEnvelope envelope(request, moduleOf<&WindowControlManager::DestroyWnd>());
     // The integration library is not told: only ConnectClose asks it to destroy its window.
     if (envelope.isParsed())
         destroyWindow(envelope.uuid());

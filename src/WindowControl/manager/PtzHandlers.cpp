@@ -17,7 +17,7 @@ QString WindowControlManager::GetFishEyePTZPreset(const QString &request)
 {
     // The component fills the record; every reply carries it, zeros when nothing did.
     ResourceManager::PresetStruct preset;
-    RequestEnvelope envelope(request, kModuleOf<&WindowControlManager::GetFishEyePTZPreset>);
+    RequestEnvelope envelope(request, moduleOf<&WindowControlManager::GetFishEyePTZPreset>());
     if (envelope.isParsed()) {
         const GetFishEyePTZPresetArgs args = readGetFishEyePTZPresetArgs(envelope.object());
         if (WindowControl *pHost = findWindow(envelope.uuid()))

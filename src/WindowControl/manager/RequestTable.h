@@ -76,24 +76,33 @@ inline constexpr RequestEntry kRequestTable[] = {
 };
 static_assert(sizeof(kRequestTable) / sizeof(kRequestTable[0]) == 42, "the script class has 42 methods");
 
-// The row of a handler; found at compile time, so a handler without a row does not build.
-constexpr const RequestEntry &requestEntry(RequestHandler handler)
+// The row of a handler, or null.
+inline const RequestEntry *requestEntry(RequestHandler handler)
 {
     for (const RequestEntry &entry : kRequestTable) {
         if (entry.handler == handler)
-            return entry;
+            return &entry;
     }
-    throw "the handler has no row in the request table";
+    return nullptr;
 }
 
-// The module a handler's failures report.
+// The module a handler's failures report, looked up on its first use. (Member pointers
+// are compared at run time: some compilers cannot compare them in constant expressions.)
 template <RequestHandler handler>
-inline constexpr int kModuleOf = requestEntry(handler).iModule;
+int moduleOf()
+{
+    static const int iModule = [] {
+        const RequestEntry *pEntry = requestEntry(handler);
+        Q_ASSERT_X(pEntry, "moduleOf", "a request handler without a row in the request table");
+        return pEntry ? pEntry->iModule : int(ErrorModule::None);
+    }();
+    return iModule;
+}
 
 template <RequestHandler self, typename Forward>
 QString WindowControlManager::forward(const QString &request, Forward forwardTo)
 {
-    RequestEnvelope envelope(request, kModuleOf<self>);
+    RequestEnvelope envelope(request, moduleOf<self>());
     if (envelope.isParsed()) {
         if (WindowControl *pHost = findWindow(envelope.uuid())) {
             if constexpr (std::is_invocable_v<Forward, WindowControl *, const QJsonObject &>)

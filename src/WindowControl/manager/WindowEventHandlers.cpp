@@ -7,7 +7,7 @@
 
 QString WindowControlManager::HandleRequest(const QString &request)
 {
-    RequestEnvelope envelope(request, kModuleOf<&WindowControlManager::HandleRequest>);
+    RequestEnvelope envelope(request, moduleOf<&WindowControlManager::HandleRequest>());
     QString strAnswer;
     if (envelope.isParsed()) {
         const HandleRequestArgs args = readHandleRequestArgs(envelope.object());
