@@ -177,8 +177,8 @@ void WindowControl::repaintAtPlace()
         return;
     // Hidden and shown once so the native window repaints at its new place; without
     // SWP_NOZORDER both calls also bring it to the top of its siblings.
-    SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-    SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, kStackOnly | SWP_HIDEWINDOW);
+    SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, kStackOnly | SWP_SHOWWINDOW);
 }
 
 void WindowControl::placeChildren(int width, int height)
