@@ -291,10 +291,12 @@ TEST_F(QpaTest, DestroyedParentReachesNativeEvent)
     DestroyWindow(hPlain);
     EXPECT_TRUE(host->nativeMessages.contains(WM_DESTROY));   // seen while the desktop destroyed it
     flush();
-    EXPECT_FALSE(host->windowHandle()->isExposed());
+    EXPECT_TRUE(host->windowHandle()->isExposed());   // Qt hears nothing, as on Qt's Windows platform
     // Qt's later requests and its own destruction leave the dead handle alone.
     host->setGeometry(1, 2, 30, 40);
     host->hide();
+    flush();
+    EXPECT_FALSE(host->windowHandle()->isExposed());
     delete host;
     flush();
     EXPECT_EQ(iDestroys, 1);

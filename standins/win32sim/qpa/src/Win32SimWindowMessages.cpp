@@ -103,6 +103,15 @@ LRESULT CALLBACK Win32SimWindow::windowProc(HWND hwnd, UINT message, WPARAM wPar
 LRESULT Win32SimWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_WINDOWPOSCHANGING:
+        // Qt's Windows platform decides here, whenever the z-order changes, whether a window
+        // without a Qt parent is embedded: after a native SetParent it is, and it then maps
+        // its points through the desktop.
+        if (!m_bCreating && lParam && !(reinterpret_cast<const WINDOWPOS *>(lParam)->flags & SWP_NOZORDER)) {
+            const HWND hParent = GetAncestor(m_hWnd, GA_PARENT);
+            m_bEmbedded = !window()->parent() && hParent && hParent != GetDesktopWindow();
+        }
+        break;
     case WM_WINDOWPOSCHANGED:
     case WM_MOVE:
     case WM_SIZE:
@@ -275,12 +284,12 @@ void Win32SimWindow::handleWheel(WPARAM wParam, LPARAM lParam)
 }
 
 // The desktop destroyed the window (a parent went, or someone called DestroyWindow):
-// the handle is dead and must not be used again.
+// the handle is dead and must not be used again. Qt's Windows platform tells Qt nothing
+// of it, so the window stays exposed for Qt until Qt hides it.
 void Win32SimWindow::handleDestroyed()
 {
     m_bDead = true;
     detach();
-    updateExposure(nullptr, false);
 }
 
 void Win32SimWindow::updateExposure(HWND hHint, bool bHintShown, bool bForce)

@@ -88,16 +88,16 @@ TEST(TextConversion, EmptyAndNullInputs)
 
 TEST(Kernel32, EnvironmentVariables)
 {
-    ASSERT_TRUE(SetEnvironmentVariableW(L"SPINE_TEST_VAR", L"ab\u00e9"));
+    ASSERT_TRUE(SetEnvironmentVariableW(L"MANAGER_TEST_VAR", L"ab\u00e9"));
     wchar_t buffer[8] = {};
-    EXPECT_EQ(GetEnvironmentVariableW(L"spine_test_var", buffer, 8), 3u);   // names ignore case
+    EXPECT_EQ(GetEnvironmentVariableW(L"manager_test_var", buffer, 8), 3u);   // names ignore case
     EXPECT_EQ(std::wstring(buffer), L"ab\u00e9");
-    EXPECT_EQ(GetEnvironmentVariableW(L"SPINE_TEST_VAR", buffer, 3), 4u);   // too small: size with terminator
-    EXPECT_EQ(GetEnvironmentVariableW(L"SPINE_TEST_VAR", nullptr, 0), 4u);
+    EXPECT_EQ(GetEnvironmentVariableW(L"MANAGER_TEST_VAR", buffer, 3), 4u);   // too small: size with terminator
+    EXPECT_EQ(GetEnvironmentVariableW(L"MANAGER_TEST_VAR", nullptr, 0), 4u);
 
-    ASSERT_TRUE(SetEnvironmentVariableW(L"SPINE_TEST_VAR", nullptr));
+    ASSERT_TRUE(SetEnvironmentVariableW(L"MANAGER_TEST_VAR", nullptr));
     SetLastError(0);
-    EXPECT_EQ(GetEnvironmentVariableW(L"SPINE_TEST_VAR", buffer, 8), 0u);
+    EXPECT_EQ(GetEnvironmentVariableW(L"MANAGER_TEST_VAR", buffer, 8), 0u);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ENVVAR_NOT_FOUND));
     EXPECT_FALSE(SetEnvironmentVariableW(L"A=B", L"x"));
 }

@@ -1,4 +1,4 @@
-// The integration library bridge against a small library of our own (SpinePlugin.cpp).
+// The integration library bridge against a small library of our own (ManagerPlugin.cpp).
 #include "TestApplication.h"
 
 #include "host/WindowControl.h"
@@ -25,10 +25,10 @@ struct Plugin
         : library(QCoreApplication::applicationDirPath() + "/" + fileName)
     {
         library.load();
-        count = reinterpret_cast<CountFn>(library.resolve("spinePluginCount"));
-        lastParams = reinterpret_cast<TextFn>(library.resolve("spinePluginLastParams"));
-        lastWnd = reinterpret_cast<WndFn>(library.resolve("spinePluginLastWnd"));
-        callBack = reinterpret_cast<CallBackFn>(library.resolve("spinePluginCallBack"));
+        count = reinterpret_cast<CountFn>(library.resolve("managerPluginCount"));
+        lastParams = reinterpret_cast<TextFn>(library.resolve("managerPluginLastParams"));
+        lastWnd = reinterpret_cast<WndFn>(library.resolve("managerPluginLastWnd"));
+        callBack = reinterpret_cast<CallBackFn>(library.resolve("managerPluginCallBack"));
     }
     QLibrary library;
     CountFn count = nullptr;
@@ -60,8 +60,8 @@ protected:
     }
 
     QApplication *m_pApp = testApplication();   // before the plugins: they are found through it
-    Plugin full{"spine_plugin.so"};
-    Plugin minimal{"spine_plugin_min.so"};
+    Plugin full{"manager_plugin.so"};
+    Plugin minimal{"manager_plugin_min.so"};
 };
 
 } // namespace
@@ -81,8 +81,8 @@ TEST_F(IntegrationBridge, OneLibraryObjectPerPathUntilItsLastWindowStops)
 {
     const int iSetBefore = full.count("setIntegrationCallBack");
     const int iCleanupBefore = full.count("cleanup");
-    EXPECT_EQ(start("a", "spine_plugin.so"), R"({"errorCode":0,"errorModule":0,"sequence":"s","uuid":"a"})");
-    EXPECT_EQ(start("b", "spine_plugin.so"), R"({"errorCode":0,"errorModule":0,"sequence":"s","uuid":"b"})");
+    EXPECT_EQ(start("a", "manager_plugin.so"), R"({"errorCode":0,"errorModule":0,"sequence":"s","uuid":"a"})");
+    EXPECT_EQ(start("b", "manager_plugin.so"), R"({"errorCode":0,"errorModule":0,"sequence":"s","uuid":"b"})");
     EXPECT_EQ(full.count("setIntegrationCallBack"), iSetBefore + 1);
 
     manager()->StopService(R"({"uuid":"a"})");
@@ -91,13 +91,13 @@ TEST_F(IntegrationBridge, OneLibraryObjectPerPathUntilItsLastWindowStops)
     EXPECT_EQ(full.count("cleanup"), iCleanupBefore + 1);
 
     // A fresh load after the last stop hands the callback over again.
-    start("c", "spine_plugin.so");
+    start("c", "manager_plugin.so");
     EXPECT_EQ(full.count("setIntegrationCallBack"), iSetBefore + 2);
 }
 
 TEST_F(IntegrationBridge, RequestsReachTheLibraryWindowOnly)
 {
-    start("a", "spine_plugin.so");
+    start("a", "manager_plugin.so");
     const QString request = R"({"sequence":"1","uuid":"a","requestParams":{"k":"v\u00e9"}})";
     const int iRequests = full.count("requestInterface");
     // No library window yet: nothing is sent.
@@ -125,7 +125,7 @@ TEST_F(IntegrationBridge, RequestsReachTheLibraryWindowOnly)
 
 TEST_F(IntegrationBridge, LibraryWithoutFreeOrCleanupStillWorks)
 {
-    start("m", "spine_plugin_min.so");
+    start("m", "manager_plugin_min.so");
     manager()->setIntegrationWnd("m", reinterpret_cast<HWND>(0x78));
     // Released with the C runtime's free (a leak or a double free would show under ASan).
     EXPECT_EQ(parse(manager()->RequestInterface(R"({"uuid":"m","requestParams":{"n":1}})")).value("responseMsg"),
@@ -135,7 +135,7 @@ TEST_F(IntegrationBridge, LibraryWithoutFreeOrCleanupStillWorks)
 
 TEST_F(IntegrationBridge, CallbacksBecomeNotifications)
 {
-    start("a", "spine_plugin.so");
+    start("a", "manager_plugin.so");
     manager()->setIntegrationWnd("a", reinterpret_cast<HWND>(0x77));
     manager()->setIntegrationWnd("b", reinterpret_cast<HWND>(0x77));
     QSignalSpy spy(manager(), &WindowControlManager::integrationCallBack);
@@ -153,7 +153,7 @@ TEST_F(IntegrationBridge, CallbacksBecomeNotifications)
 
 TEST_F(IntegrationBridge, ConnectCloseDestroysTheLibraryWindowThenStopsTheService)
 {
-    start("a", "spine_plugin.so");
+    start("a", "manager_plugin.so");
     const HWND hWnd = reinterpret_cast<HWND>(0x42);
     manager()->setIntegrationWnd("a", hWnd);
     manager()->insertWindow("a", new WindowControl);

@@ -1,6 +1,6 @@
 // A small integration library for the bridge tests: records what it is asked, answers
 // with the request's own parameters, and calls back when told to. Built twice: in full,
-// and without freeMsgBuffer and cleanup (SPINE_PLUGIN_MINIMAL).
+// and without freeMsgBuffer and cleanup (MANAGER_PLUGIN_MINIMAL).
 #define INTEGRATION_LIBRARY
 #include <Integration/IntegrationExports.h>
 
@@ -38,7 +38,7 @@ INTEGRATION_API void setIntegrationCallBack(IntegrationCallBack pfnCallBack)
         s_pfnCallBack = pfnCallBack;
     }
     // On request, greet at once (on the caller's thread) and again from a thread of our own.
-    if (std::getenv("SPINE_PLUGIN_GREET")) {
+    if (std::getenv("MANAGER_PLUGIN_GREET")) {
         pfnCallBack(nullptr, "{\"phase\":\"sync\",\"text\":\"caf\xc3\xa9 \xe6\x97\xa5\xe6\x9c\xac\"}");
         std::thread([pfnCallBack]() {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -71,7 +71,7 @@ INTEGRATION_API char *requestInterface(HWND hWnd, const char *pszParams)
     return copyText(s_lastParams.c_str());
 }
 
-#ifndef SPINE_PLUGIN_MINIMAL
+#ifndef MANAGER_PLUGIN_MINIMAL
 INTEGRATION_API void freeMsgBuffer(HWND, char *pszBuffer)
 {
     ++s_iFree;
@@ -85,7 +85,7 @@ INTEGRATION_API void cleanup(void)
 #endif
 
 // Controls for the tests.
-INTEGRATION_API int spinePluginCount(const char *what)
+INTEGRATION_API int managerPluginCount(const char *what)
 {
     const std::string name = what;
     if (name == "setIntegrationCallBack") return s_iSetCallBack;
@@ -96,17 +96,17 @@ INTEGRATION_API int spinePluginCount(const char *what)
     return -1;
 }
 
-INTEGRATION_API const char *spinePluginLastParams(void)
+INTEGRATION_API const char *managerPluginLastParams(void)
 {
     return s_lastParams.c_str();
 }
 
-INTEGRATION_API HWND spinePluginLastWnd(void)
+INTEGRATION_API HWND managerPluginLastWnd(void)
 {
     return s_hLastWnd;
 }
 
-INTEGRATION_API void spinePluginCallBack(HWND hWnd, const char *pszJson)
+INTEGRATION_API void managerPluginCallBack(HWND hWnd, const char *pszJson)
 {
     IntegrationCallBack pfnCallBack;
     {

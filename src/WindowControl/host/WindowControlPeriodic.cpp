@@ -1,16 +1,15 @@
-// The periodic work that keeps a host glued to its browser window: a top-level host
-// follows the browser and keeps its place in the stacking order, an embedded host
-// repaints once the browser stops moving, and an IE11 host re-attaches when its page
-// moves to another frame tab.
+// The periodic passes that keep a host glued to its browser window (the manager's timers
+// run them): a top-level host follows the browser and keeps its place in the stacking
+// order, an embedded host repaints once the browser stops moving, and an IE11 host
+// re-attaches when its page moves to another frame tab.
 #include "WindowControl.h"
+#include "WindowControlConstants.h"
 
 #include <QDebug>
 #include <QPointer>
 
 namespace {
 
-const UINT kStackOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;
-const int kZOrderInterval = 100;       // ms between two updateWndZOrder calls
 const int kPictureInterval = 200;      // ms between two pictures while the browser is active
 const int kSettleTicks = 5;            // still ticks counted before the refresh
 
@@ -24,15 +23,6 @@ HWND rootOf(HWND hWnd)
 }
 
 } // namespace
-
-void WindowControl::activateBrowser()
-{
-    if (!m_bEmbed)
-        return;
-    qDebug().noquote().nospace() << m_strUUID << " Browser Activate";
-    // The browser itself leaves the topmost band; its child host goes with it.
-    SetWindowPos(m_hParentHwnd, HWND_NOTOPMOST, 0, 0, 0, 0, kStackOnly);
-}
 
 void WindowControl::followParent()
 {
@@ -91,7 +81,7 @@ void WindowControl::updateWndZOrder()
     }
 
     // IE11 moves a page between frame tabs (and frames) by re-parenting its tab window.
-    if (m_strClassName == QLatin1String("IEFrame") && m_hTabWindow && !m_bActiveXParent) {
+    if (m_strClassName == kIeFrameClass && m_hTabWindow && !m_bActiveXParent) {
         const HWND hFrameTab = GetParent(m_hTabWindow);
         if (hFrameTab != m_hFrameTab) {
             qDebug().noquote().nospace() << "updateWndZOrder ie11 frame tab change = " << hFrameTab;
@@ -123,7 +113,7 @@ void WindowControl::checkBrowserMove()
 
     qDebug().noquote() << "checkBrowserMove";
     QRect rcHost = m_rcWnd;
-    if (m_strClassName == QLatin1String("Chrome") && m_hRenderWnd) {
+    if (m_strClassName == kChromeClass && m_hRenderWnd) {
         const RECT rcRender = renderRect();
         RECT rcClient = {0, 0, 0, 0};
         GetClientRect(m_hParentHwnd, &rcClient);
