@@ -7,10 +7,10 @@
 // The stand-in component keeps a journal of every call per window key; it is emptied as
 // the run goes, so that what grows is the product's and not the stand-in's.
 // Usage: node --expose-gc bench/create-destroy.js [cycles=10000]   (WC_BUILD_DIR picks the build)
-const { WindowControl, host } = require('../lib');
+const { WindowControl, shell } = require('../lib');
 
 const cycles = Number(process.argv[2]) || 10000;
-const { desktop, component } = host;
+const { desktop, component } = shell;
 if (!desktop || !component) throw new Error('this build has no simulated desktop');
 const gc = global.gc || (() => {});
 const MiB = 1024 * 1024;

@@ -7,7 +7,7 @@
 //       the browser: until the floating window is directly above the browser again.
 // Beside them, the lateness of a plain 15 ms coarse Qt timer on the same loop.
 // Usage: node bench/follow-latency.js [moves=400] [clicks=150]   (WC_BUILD_DIR picks the build)
-const { WindowControl, host } = require('../lib');
+const { WindowControl, shell } = require('../lib');
 const { isQtWindow } = require('../lib/qtWindows');
 const { stats, sleep, qtTimerLateness } = require('./timing');
 
@@ -17,7 +17,8 @@ const FOLLOW = 15;
 const ZORDER = 100;
 const TARGET_P99 = 2;   // ms, with WinEvents
 
-const { desktop, measure } = host;
+const { desktop } = shell;
+const { measure } = require('../tests/probes');
 const immediate = () => new Promise((resolve) => setImmediate(resolve));
 const ms = (x) => `${x.toFixed(2)} ms`.padStart(9);
 
@@ -86,7 +87,7 @@ async function clicksIntoEmbedded(s) {
 (async () => {
   const s = setUp();
   console.log(`follow-latency: ${moves} browser moves, ${clicks} clicks activating the browser; `
-    + `floating window 640x360 (platform ${host.platform()})`);
+    + `floating window 640x360 (platform ${shell.platform()})`);
   const results = {};
   for (const [mode, on] of [['with WinEvents', true], ['passes alone', false]]) {
     desktop.winEvents(on);

@@ -3,7 +3,7 @@
 // created (its manager's 15 ms and 100 ms coarse timers run), against, in the same run, a
 // bare Node process idling and one running Node's own setInterval at the same periods.
 // Each is a child process measured with process.cpuUsage().
-// Without WindowControl.node in the build, the host shell alone runs two probe timers of
+// Without WindowControl.node in the build, the shell alone runs two probe timers of
 // the same periods instead (and says so).
 // Usage: node bench/idle-cpu.js [seconds=10]      (WC_BUILD_DIR picks the build)
 const { spawn } = require('child_process');
@@ -13,7 +13,7 @@ const path = require('path');
 const seconds = Number(process.argv[2]) || 10;
 
 function child(kind) {
-  const { buildDir, start, host } = require('../lib/host');
+  const { buildDir, start, shell } = require('../lib/shell');
   let label = 'bare node';
   if (kind === 'intervals') {
     setInterval(() => {}, 15);
@@ -26,9 +26,10 @@ function child(kind) {
       label = 'WindowControl module + one WindowControl';
     } else {
       start();
-      host.measure.startTimer(15, 'coarse');
-      host.measure.startTimer(100, 'coarse');
-      label = 'host shell only (no WindowControl.node): 15 ms + 100 ms coarse Qt timers';
+      const { measure } = require('../tests/probes');
+      measure.startTimer(15, 'coarse');
+      measure.startTimer(100, 'coarse');
+      label = 'shell only (no WindowControl.node): 15 ms + 100 ms coarse Qt timers';
     }
   }
   const cpu0 = process.cpuUsage();

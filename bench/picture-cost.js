@@ -4,11 +4,12 @@
 // callback), at 640x360 and 1920x1080, beside the JPEG encoding of the same pixels
 // alone, measured in the same run.
 // Usage: node bench/picture-cost.js [repeats=40]       (WC_BUILD_DIR picks the build)
-const { WindowControl, host } = require('../lib');
+const { WindowControl, shell } = require('../lib');
 const { isQtWindow } = require('../lib/qtWindows');
 
 const repeats = Number(process.argv[2]) || 40;
-const { desktop, measure } = host;
+const { desktop } = shell;
+const { measure } = require('../tests/probes');
 const sleep = (t) => new Promise((resolve) => setTimeout(resolve, t));
 function median(values) {
   const v = Float64Array.from(values).sort();
@@ -50,7 +51,7 @@ async function measureSize(width, height) {
 }
 
 (async () => {
-  console.log(`picture-cost: median of ${repeats} pictures per size (platform ${host.platform()})`);
+  console.log(`picture-cost: median of ${repeats} pictures per size (platform ${shell.platform()})`);
   for (const [width, height] of [[640, 360], [1920, 1080]]) {
     const r = await measureSize(width, height);
     console.log(`  ${width}x${height}: picture ${ms(r.full)} (message ${r.kilobytes.toFixed(1)} KiB), `

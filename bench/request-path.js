@@ -6,11 +6,11 @@
 // Targets: an unknown-window request within 3x its baseline; SetWndGeometry on a live
 // embedded window under 20 us.
 // Usage: node bench/request-path.js [calls=20000]     (WC_BUILD_DIR picks the build)
-const { WindowControl, host } = require('../lib');
+const { WindowControl, shell } = require('../lib');
 const { FIELDS, replyMethods } = require('../tests/node/fixtures/requests');
 
 const calls = Number(process.argv[2]) || 20000;
-const { desktop, component } = host;
+const { desktop, component } = shell;
 const wc = new WindowControl();
 const rect = (left, top, width, height) => ({ left, top, width, height });
 const REQUESTS = replyMethods(WindowControl);

@@ -1,21 +1,22 @@
 'use strict';
-// Lateness of a 15 ms coarse Qt timer served from Node's event loop by the host shell,
+// Lateness of a 15 ms coarse Qt timer served from Node's event loop by the shell,
 // against Node's own setInterval(15) measured in the same run.
 // Usage: node bench/timer-lateness.js [seconds=10]      (WC_BUILD_DIR picks the build)
-const { host, start } = require('../lib/host');
+const { shell, start } = require('../lib/shell');
 const { stats, sleep, qtTimerLateness } = require('./timing');
+const { measure } = require('../tests/probes');
 
 const seconds = Number(process.argv[2]) || 10;
 const INTERVAL = 15;
 
 const ms = (x) => `${x.toFixed(3)} ms`;
 
-const qtTimer = () => qtTimerLateness(host.measure, INTERVAL, seconds);
+const qtTimer = () => qtTimerLateness(measure, INTERVAL, seconds);
 
 // Node re-arms an interval from when its callback runs: lateness per interval.
 async function nodeInterval() {
   const ticks = [];
-  const timer = setInterval(() => ticks.push(host.measure.now()), INTERVAL);
+  const timer = setInterval(() => ticks.push(measure.now()), INTERVAL);
   await sleep(seconds * 1000);
   clearInterval(timer);
   return stats(ticks.slice(1).map((t, i) => t - ticks[i] - INTERVAL));
@@ -23,7 +24,7 @@ async function nodeInterval() {
 
 (async () => {
   start();
-  console.log(`timer-lateness: ${INTERVAL} ms coarse Qt timer on Node's loop (platform ${host.platform()}), ${seconds} s each`);
+  console.log(`timer-lateness: ${INTERVAL} ms coarse Qt timer on Node's loop (platform ${shell.platform()}), ${seconds} s each`);
   const qt = await qtTimer();
   const node = await nodeInterval();
   console.log(`  qt   ${qt.lateness.n} ticks, lateness median ${ms(qt.lateness.median)}, p99 ${ms(qt.lateness.p99)},`

@@ -1,6 +1,6 @@
 'use strict';
 // What the benches share: order statistics, and the lateness of a coarse Qt timer
-// served by the host shell.
+// served by the shell.
 
 function stats(values) {
   const v = Float64Array.from(values).sort();

@@ -1,11 +1,12 @@
 'use strict';
-// Package entry: the add-on expects a Qt application on the script thread, as a desktop
-// shell provides one. Start the host shell when none runs, then load the add-on.
+// Package entry: the add-on expects a Qt application on the script thread. A desktop shell
+// that embeds the add-on runs its own, with its own loop: both are left alone. Otherwise
+// the shell starts one, served from Node's loop. Then the add-on is loaded.
 const path = require('path');
-const { host, buildDir, start } = require('./host');
+const { shell, buildDir, start } = require('./shell');
 
-start();
+if (shell.qtApplication() !== 'other') start();
 
 const { WindowControl } = require(path.join(buildDir, 'WindowControl.node'));
 
-module.exports = { WindowControl, host, buildDir };
+module.exports = { WindowControl, shell, buildDir };

@@ -7,7 +7,7 @@ const QT_WINDOW_CLASS = /^Qt\d+.*QWindow/;
 
 const isQtWindowClass = (name) => QT_WINDOW_CLASS.test(name);
 
-// desktop: the host shell's desktop controls; h: a window handle.
+// desktop: the shell's desktop controls; h: a window handle.
 const isQtWindow = (desktop, h) => isQtWindowClass(desktop.className(h));
 
 module.exports = { isQtWindowClass, isQtWindow };

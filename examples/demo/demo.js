@@ -27,16 +27,16 @@ const { Page, sleep, waitFor } = require('./page');
 const { Scene, rectText } = require('./scene');
 const { pluginStep } = require('./pluginStep');
 const { openViewer } = require('./viewer');
-let host;
+let shell;
 try {
-  ({ host } = require('../../lib/host'));
-  if (verbose) host.debugOutput(true);   // the add-on's own debug lines too
+  ({ shell } = require('../../lib/shell'));
+  if (verbose) shell.debugOutput(true);   // the add-on's own debug lines too
 } catch (e) {
-  console.error(`demo: cannot load the host shell (${e.message.split('\n')[0]}); build first: scripts/build`);
+  console.error(`demo: cannot load the shell (${e.message.split('\n')[0]}); build first: scripts/build`);
   process.exit(1);
 }
 
-const { desktop, component } = host;
+const { desktop, component } = shell;
 const outDir = path.resolve(__dirname, '..', '..', 'out', 'demo');
 const WATCHDOG_MS = 120000;
 const DISPLAY_PAUSE_MS = 1500;
@@ -64,7 +64,7 @@ async function main() {
   fs.rmSync(outDir, { recursive: true, force: true });
   fs.mkdirSync(outDir, { recursive: true });
   const { check, info, note } = log;
-  const scene = new Scene(host, outDir);
+  const scene = new Scene(shell, outDir);
   let viewer = null;
   // A picture of the desktop; on a display, shown long enough to be seen.
   const shot = async (name) => {
@@ -88,7 +88,7 @@ async function main() {
 
   // The desktop shell's Qt application, then the add-on in it.
   const { WindowControl, buildDir } = require('../../lib');
-  info(`host shell running, Qt platform "${host.platform()}"; add-on ${path.join(buildDir, 'WindowControl.node')}`);
+  info(`shell running, Qt platform "${shell.platform()}"; add-on ${path.join(buildDir, 'WindowControl.node')}`);
   const page = new Page(WindowControl, outDir);
   if (display) viewer = openViewer(desktop);
   await shot('browser');

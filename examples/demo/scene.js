@@ -12,9 +12,9 @@ const { isQtWindow: isHost } = require('../../lib/qtWindows');
 const rectText = (r) => `(${r.x},${r.y}) ${r.width}x${r.height}`;
 
 class Scene {
-  constructor(host, outDir) {
-    this.host = host;
-    this.desktop = host.desktop;
+  constructor(shell, outDir) {
+    this.shell = shell;
+    this.desktop = shell.desktop;
     this.outDir = outDir;
     this.labels = new Map();   // handle -> name used in the log
     this.pictures = [];
@@ -101,7 +101,7 @@ class Scene {
 
   // Until Qt's queued work is done: events, paints, deferred deletes.
   async settled() {
-    for (let i = 0; i < 100 && this.host.processEvents(); ++i) await immediate();
+    for (let i = 0; i < 100 && this.shell.processEvents(); ++i) await immediate();
   }
 
   describe(handle) {

@@ -1,24 +1,15 @@
 'use strict';
 // Writes the fuzzer's seed corpus: well-formed requests of every kind for the keys the
-// fuzz scene registers. Each file is one byte naming the handler ('@' + its place in the
-// fuzzer's table) followed by the request text. Run again after changing the table.
+// fuzz scene registers. Each file is the request's name (as the request table has it),
+// a newline, then the request text. Run again after adding a request or changing the
+// typical fields. The table is read from the build (<build>/tests/requests.json).
 // Usage: node tests/fuzz/make-corpus.js [page-A-handle]
 //   (the handle of the scene's first page window, as
 //    FUZZ_PRINT_HANDLES=1 build-fuzz/tests/fuzz/request_fuzzer -runs=0 prints it)
 const fs = require('fs');
 const path = require('path');
 
-const HANDLERS = [
-  'StartService', 'StopService', 'RequestInterface', 'CreateWnd', 'ShowWnd', 'HideWnd', 'DestroyWnd',
-  'SetWndGeometry', 'SetWndCover', 'ChangePlayMode', 'SetLanguageType', 'InitLoginInfo', 'SetTranslateFile',
-  'SwitchToSimple', 'UpdateParentWnd', 'CuttingPartWindow', 'RepairPartWindow', 'SetFirstDayOfWeek',
-  'SetHubToken', 'StartPlay', 'StopPlay', 'SetPreview3DPosition', 'StopTotal', 'SetDragMode',
-  'ShowErrorInfoInFullScreen', 'SetNumberOfWindows', 'GetFishEyePTZPreset', 'SetFishEyePTZPreset',
-  'ControlFishEyePTZ', 'ControlFishEyeParol', 'SetVanePlayInfo', 'SetWndAutoPanState',
-  'StartDownloadCameraHeatValue', 'OpenPtzWnd', 'HandleRequest', 'TriggerMouseEvent', 'GrabOpen', 'RestoreWnd',
-  'SimMouseClickEvent', 'SetLocalConfig', 'ConnectClose',
-];
-const { FIELDS: TYPICAL } = require('../node/fixtures/requests');
+const { TABLE, FIELDS: TYPICAL } = require('../node/fixtures/requests');
 
 const pageA = process.argv[2] || '0';
 const rect = (left, top, width, height) => ({ left, top, width, height });
@@ -27,7 +18,7 @@ const b64 = (text) => Buffer.from(text, 'utf8').toString('base64');
 // Per request: the typical fields the tests send, then variants of the fuzzer's own
 // (each also sent for every key below).
 const VARIANTS = {
-  StartService: [{ options: { dllPath: '../host/host_plugin.so' } }, { options: { dllPath: '../spine/spine_plugin.so' } },
+  StartService: [{ options: { dllPath: '../host/host_plugin.so' } }, { options: { dllPath: '../manager/manager_plugin.so' } },
     { options: { dllPath: 'missing.so' } }],
   RequestInterface: [{ requestParams: { cmd: 'status', list: [1, 'a', null] } }],
   CreateWnd: [{ className: 'Chrome', rect: rect(10, 20, 300, 200), embed: true, workMode: 1, splitType: 2,
@@ -49,9 +40,8 @@ fs.mkdirSync(dir, { recursive: true });
 for (const f of fs.readdirSync(dir)) fs.unlinkSync(path.join(dir, f));
 let count = 0;
 const write = (name, handler, text) => {
-  const index = HANDLERS.indexOf(handler);
-  if (index < 0) throw new Error(handler);
-  fs.writeFileSync(path.join(dir, name), Buffer.concat([Buffer.from([64 + index]), Buffer.from(text, 'utf8')]));
+  if (!TABLE.some((m) => m.name === handler && m.kind !== 'callback')) throw new Error(`no request ${handler}`);
+  fs.writeFileSync(path.join(dir, name), `${handler}\n${text}`);
   ++count;
 };
 for (const [handler, list] of Object.entries(FIELDS)) {
@@ -72,7 +62,7 @@ for (const [handler, list] of Object.entries(FIELDS)) {
 }
 write('SetLocalConfig-0', 'SetLocalConfig', '<config><volume>3</volume></config>');
 for (const uuid of KEYS) write(`ConnectClose-${uuid}`, 'ConnectClose', uuid);
-for (const handler of HANDLERS.slice(0, 39)) {
-  if (!FIELDS[handler]) throw new Error(`no seed for ${handler}`);
+for (const { name } of TABLE.filter((m) => m.kind === 'reply')) {
+  if (!FIELDS[name]) throw new Error(`no seed for ${name}`);
 }
 console.log(`${count} seeds in ${dir}`);

@@ -16,11 +16,11 @@ TEST_F(HostTest, ChromeChildrenAndClipSiblings)
     const win32sim::ChromeWindow chrome = chromeWithoutClipping("page key-a key-b");
     // Qt's windows of other programs, whatever Qt version named their classes, come first.
     for (const char *pszClass : {"Qt5158QWindowToolSaveBits", "Qt5158QWindowIcon", "Qt5QWindowIcon", "Qt6101dQWindowIcon"}) {
-        win32sim::WindowSpec spec;
-        spec.className = pszClass;
-        spec.rect = QRect(0, 0, 50, 50);
-        spec.parent = chrome.frame;
-        win32sim::createWindow(spec);
+        win32sim::NewWindow window;
+        window.className = pszClass;
+        window.rect = QRect(0, 0, 50, 50);
+        window.parent = chrome.frame;
+        win32sim::createWindow(window);
     }
     ASSERT_EQ(create("key-a", {{"className", "Chrome"}}), 0);
     EXPECT_EQ(host("key-a")->renderHwnd(), chrome.render);

@@ -7,10 +7,10 @@ const test = require('node:test');
 const assert = require('node:assert/strict');
 const path = require('path');
 const { spawnSync } = require('child_process');
-const { host, buildDir } = require('../../lib/host');
+const { shell, buildDir } = require('../../lib/shell');
 const { samplePlugin } = require('../../examples/plugin/samplePlugin');
 
-const skip = !(host.desktop && host.component) && 'no desktop in this build';
+const skip = !(shell.desktop && shell.component) && 'no desktop in this build';
 const skipLate = skip || (!samplePlugin(buildDir).built && 'no sample plug-in in this build');
 const child = path.join(__dirname, 'fixtures', 'lifetime-child.js');
 

@@ -8,10 +8,10 @@ const v8 = require('node:v8');
 const vm = require('node:vm');
 const path = require('node:path');
 const { spawnSync } = require('node:child_process');
-const { WindowControl, host, buildDir } = require('../../lib');
+const { WindowControl, shell, buildDir } = require('../../lib');
 const { samplePlugin } = require('../../examples/plugin/samplePlugin');
 
-const { desktop, component } = host;
+const { desktop, component } = shell;
 const skip = !(desktop && component) && 'no desktop in this build';
 const first = new WindowControl();
 const second = new WindowControl();

@@ -7,11 +7,11 @@ const test = require('node:test');
 const assert = require('node:assert/strict');
 const path = require('node:path');
 const { spawnSync } = require('node:child_process');
-const { WindowControl, host, buildDir } = require('../../lib');
+const { WindowControl, shell, buildDir } = require('../../lib');
 const { isQtWindow } = require('../../lib/qtWindows');
 const { samplePlugin } = require('../../examples/plugin/samplePlugin');
 
-const { desktop, component } = host;
+const { desktop, component } = shell;
 const full = samplePlugin(buildDir);
 const skip = (!desktop || !component || !full.built) && 'no desktop or no sample plug-in in this build';
 const PLUGIN_CLASS = 'SamplePluginWindow';
@@ -205,12 +205,12 @@ test('builds without an optional export', { skip }, () => {
 
   // No freeMsgBuffer, no cleanup: seen in the debug lines of a process of their own.
   const script = `
-    const { WindowControl, host } = require(${JSON.stringify(path.join(__dirname, '../../lib'))});
+    const { WindowControl, shell } = require(${JSON.stringify(path.join(__dirname, '../../lib'))});
     const { samplePlugin } = require(${JSON.stringify(path.join(__dirname, '../../examples/plugin/samplePlugin'))});
     const wc = new WindowControl();
     const out = [];
     wc.SetCallback((t) => out.push(JSON.parse(t).responseMsg));
-    host.desktop.createChrome('page x', { x: 0, y: 0, width: 640, height: 480 });
+    shell.desktop.createChrome('page x', { x: 0, y: 0, width: 640, height: 480 });
     for (const variant of ['noFreeMsgBuffer', 'noCleanup']) {
       const dllPath = samplePlugin(${JSON.stringify(buildDir)}, variant).dllPath;
       out.push(JSON.parse(wc.StartService(JSON.stringify({ uuid: 'x', options: { dllPath } }))).errorCode);

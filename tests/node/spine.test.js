@@ -10,27 +10,12 @@ const vm = require('vm');
 const { spawnSync } = require('child_process');
 
 // The bridge test library greets through the callback when this is set (see
-// tests/spine/SpinePlugin.cpp); set before it is first loaded.
-process.env.SPINE_PLUGIN_GREET = '1';
+// tests/manager/ManagerPlugin.cpp); set before it is first loaded.
+process.env.MANAGER_PLUGIN_GREET = '1';
 const { WindowControl, buildDir } = require('../../lib');
+const { TABLE, METHODS, moduleOf } = require('./fixtures/requests');
 
-const METHODS = [
-  'StartService', 'StopService', 'RequestInterface', 'SetCallback', 'CreateWnd', 'ShowWnd', 'HideWnd',
-  'DestroyWnd', 'SetWndGeometry', 'SetWndCover', 'ChangePlayMode', 'SetLanguageType', 'InitLoginInfo',
-  'SetTranslateFile', 'SwitchToSimple', 'UpdateParentWnd', 'CuttingPartWindow', 'RepairPartWindow',
-  'SetFirstDayOfWeek', 'SetHubToken', 'StartPlay', 'StopPlay', 'SetPreview3DPosition', 'StopTotal',
-  'SetDragMode', 'ShowErrorInfoInFullScreen', 'SetNumberOfWindows', 'GetFishEyePTZPreset',
-  'SetFishEyePTZPreset', 'ControlFishEyePTZ', 'ControlFishEyeParol', 'SetVanePlayInfo',
-  'SetWndAutoPanState', 'SetLocalConfig', 'ConnectClose', 'StartDownloadCameraHeatValue', 'OpenPtzWnd',
-  'HandleRequest', 'TriggerMouseEvent', 'GrabOpen', 'RestoreWnd', 'SimMouseClickEvent',
-];
-const NO_REPLY = ['SetCallback', 'SetLocalConfig', 'ConnectClose'];
-const VIDEO = [
-  'SetHubToken', 'StartPlay', 'StopPlay', 'SetPreview3DPosition', 'StopTotal', 'SetDragMode',
-  'ShowErrorInfoInFullScreen', 'SetNumberOfWindows', 'GetFishEyePTZPreset', 'SetFishEyePTZPreset',
-  'ControlFishEyePTZ', 'ControlFishEyeParol', 'SetVanePlayInfo', 'SetWndAutoPanState',
-  'StartDownloadCameraHeatValue', 'OpenPtzWnd',
-];
+const NO_REPLY = TABLE.filter((m) => m.kind !== 'reply').map((m) => m.name);
 const EXTRA = {
   GetFishEyePTZPreset: { presetInfo: { posX: 0, posY: 0, zoom: 0 } },
   HandleRequest: { message: '' },
@@ -40,7 +25,6 @@ const REPLY_METHODS = METHODS.filter((m) => !NO_REPLY.includes(m));
 // StartService loads a library even for an unknown window: it has tests of its own.
 const WINDOW_REQUESTS = REPLY_METHODS.filter((m) => m !== 'StartService');
 
-const moduleOf = (method) => (VIDEO.includes(method) ? 3 : 5);
 const expected = (method, fields) => ({ ...fields, ...(EXTRA[method] || {}) });
 
 // Every object stays reachable: collecting one silences notifications, which only the
@@ -59,6 +43,17 @@ test('the exports hold the class, constructed with or without new', () => {
   assert.deepStrictEqual(
     Object.getOwnPropertyNames(WindowControl.prototype).filter((n) => n !== 'constructor'), METHODS);
   for (const name of METHODS) assert.strictEqual(typeof plain[name], 'function', name);
+});
+
+// The fuzzer takes the request a seed names on its first line, and skips a seed that
+// names none (tests/fuzz/make-corpus.js writes them again from the table).
+test('the fuzzer\'s seeds name requests of the table', () => {
+  const corpus = path.join(__dirname, '..', 'fuzz', 'corpus');
+  const names = TABLE.filter((m) => m.kind !== 'callback').map((m) => m.name);
+  for (const file of fs.readdirSync(corpus)) {
+    const name = fs.readFileSync(path.join(corpus, file), 'latin1').split('\n', 1)[0];
+    assert.ok(names.includes(name), `${file} names ${name}`);
+  }
 });
 
 test('methods refuse a receiver that is not a WindowControl', () => {
@@ -141,7 +136,7 @@ test('StartService answers 4 for a library that cannot be loaded', () => {
 
 // Notifications: the bridge test library greets once on the loading call's thread (so
 // within StartService) and once from a thread of its own (so later, from the event loop).
-const pluginFile = path.join(buildDir, 'tests', 'spine', 'spine_plugin.so');
+const pluginFile = path.join(buildDir, 'tests', 'manager', 'manager_plugin.so');
 const dllPath = path.relative(path.dirname(fs.realpathSync(process.execPath)), pluginFile);
 const havePlugin = fs.existsSync(pluginFile);
 const SYNC_TEXT = '{"cmd":"window.integrationCallBack","responseMsg":{"phase":"sync","text":"caf\u00e9 \u65e5\u672c"},"sequence":"","uuid":""}';
@@ -211,7 +206,7 @@ test('a callback that throws from the event loop is an uncaught exception of the
     w.StartService(JSON.stringify({ uuid: 'x', options: { dllPath: ${JSON.stringify(dllPath)} } }));
     setTimeout(() => console.log('after', n), 300);`;
   const child = spawnSync(process.execPath, ['-e', script], {
-    env: { ...process.env, WC_BUILD_DIR: buildDir, SPINE_PLUGIN_GREET: '1' }, encoding: 'utf8', timeout: 20000,
+    env: { ...process.env, WC_BUILD_DIR: buildDir, MANAGER_PLUGIN_GREET: '1' }, encoding: 'utf8', timeout: 20000,
   });
   // Node's own report and exit code, at once: the script does not go on.
   assert.strictEqual(child.status, 1, child.stderr);

@@ -7,12 +7,12 @@ const test = require('node:test');
 const assert = require('node:assert/strict');
 const v8 = require('v8');
 const vm = require('vm');
-const { WindowControl, host } = require('../../lib');
+const { WindowControl, shell } = require('../../lib');
 const { FIELDS, EXTRA_KEYS, replyMethods, moduleOf } = require('./fixtures/requests');
 
 v8.setFlagsFromString('--expose-gc');
 const gc = vm.runInNewContext('gc');
-const { desktop, component } = host;
+const { desktop, component } = shell;
 const wc = new WindowControl();
 const METHODS = replyMethods(WindowControl);
 const MiB = 1024 * 1024;

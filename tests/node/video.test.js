@@ -3,9 +3,9 @@
 // and heat-map results back up to the script's callback.
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const { WindowControl, host } = require('../../lib');
+const { WindowControl, shell } = require('../../lib');
 
-const { desktop, component } = host;
+const { desktop, component } = shell;
 const wc = new WindowControl();
 const notes = [];
 wc.SetCallback((text) => notes.push(JSON.parse(text)));

@@ -3,10 +3,10 @@
 // reply codes, placement and cut-outs on the desktop, notifications, destruction.
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const { WindowControl, host } = require('../../lib');
+const { WindowControl, shell } = require('../../lib');
 const { isQtWindow } = require('../../lib/qtWindows');
 
-const { desktop, component } = host;
+const { desktop, component } = shell;
 const skip = !(desktop && component) && 'no desktop in this build';
 const wc = new WindowControl();
 const call = (method, fields) => JSON.parse(wc[method](JSON.stringify({ sequence: 's', ...fields })));

@@ -4,10 +4,10 @@
 // browser, the mouse message to the browser, the periodic pictures.
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const { WindowControl, host } = require('../../lib');
+const { WindowControl, shell } = require('../../lib');
 const { isQtWindow } = require('../../lib/qtWindows');
 
-const { desktop, component } = host;
+const { desktop, component } = shell;
 const skip = !(desktop && component) && 'no desktop in this build';
 const wc = new WindowControl();
 const notes = [];
@@ -36,11 +36,11 @@ const pictures = (uuid) => notes.filter((n) => n.cmd === 'window.messageCallBack
 test('full screen by double click: show and hide wait; only a floating window tells', { skip }, async () => {
   desktop.reset();
   const chrome = desktop.createChrome('page fs1', { x: 0, y: 0, width: 900, height: 700 });
-  const shell = desktop.createWindow({ className: 'Shell', title: 'page fs2', rect: [950, 0, 900, 700], framed: true, topmost: true });
+  const shellFrame = desktop.createWindow({ className: 'Shell', title: 'page fs2', rect: [950, 0, 900, 700], framed: true, topmost: true });
   const hosts = { fs1: createHost('fs1', { className: 'Chrome', embed: false }, chrome.frame),
-    fs2: createHost('fs2', { className: 'Shell' }, shell) };
+    fs2: createHost('fs2', { className: 'Shell' }, shellFrame) };
   const told = [];
-  for (const [uuid, browser] of [['fs1', chrome.frame], ['fs2', shell]]) {
+  for (const [uuid, browser] of [['fs1', chrome.frame], ['fs2', shellFrame]]) {
     desktop.activate(browser);
     await sleep(250);   // a 100 ms tick sees the browser active: the press changes nothing
     const r = desktop.windowRect(hosts[uuid]);
@@ -54,10 +54,10 @@ test('full screen by double click: show and hide wait; only a floating window te
     assert.ok(await within(300, () => !component.isFullScreen(uuid)), uuid);
     told.push(...notes.filter((n) => n.cmd === 'window.quitedFullScreen'));
   }
-  assert.ok(desktop.isTopmost(shell));   // ShowWnd of the embedded window waited too
+  assert.ok(desktop.isTopmost(shellFrame));   // ShowWnd of the embedded window waited too
   assert.deepEqual(told, [{ cmd: 'window.quitedFullScreen', errorCode: 0, errorModule: 0, uuid: 'fs1', foreground: chrome.frame }]);
   call('ShowWnd', 'fs2');
-  assert.ok(!desktop.isTopmost(shell));
+  assert.ok(!desktop.isTopmost(shellFrame));
   call('HideWnd', 'fs1');
   assert.ok(!desktop.isVisible(hosts.fs1));
 });

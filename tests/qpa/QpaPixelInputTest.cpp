@@ -20,7 +20,7 @@ TEST_F(QpaTest, PaintedPixelsReachTheDesktop)
 
 TEST_F(QpaTest, GrabShowsWhatTheScreenShows)
 {
-    win32sim::WindowSpec under;
+    win32sim::NewWindow under;
     under.rect = QRect(0, 0, 600, 600);
     under.colour = Qt::blue;
     win32sim::createWindow(under);
@@ -28,7 +28,7 @@ TEST_F(QpaTest, GrabShowsWhatTheScreenShows)
     w.setGeometry(100, 100, 200, 200);
     w.show();
     flush();
-    win32sim::WindowSpec over;
+    win32sim::NewWindow over;
     over.rect = QRect(250, 250, 100, 100);
     over.colour = Qt::yellow;
     SetWindowPos(win32sim::createWindow(over), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

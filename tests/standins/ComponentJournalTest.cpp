@@ -1,5 +1,3 @@
-#include "TestApplication.h"
-
 #include <VarAvozov/Control.h>
 
 #include <QJsonDocument>
@@ -17,11 +15,7 @@ namespace {
 class ComponentJournal : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ensureApplication();
-        reset();
-    }
+    void SetUp() override { reset(); }
     static std::unique_ptr<WebClientComponents> make(const QString &uuid = QString())
     {
         auto component = std::make_unique<WebClientComponents>(

@@ -1,5 +1,3 @@
-#include "TestApplication.h"
-
 #include <VarAvozov/Control.h>
 
 #include <QSignalSpy>
@@ -19,7 +17,6 @@ class ComponentSignals : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ensureApplication();
         reset();
         m_pComponent = std::make_unique<WebClientComponents>(
             nullptr, 0, Split2x2, QStringLiteral("en"), WndModeNormal, 64u);

@@ -23,7 +23,7 @@ void VideoTest::SetUp()
 {
     win32sim::reset();
     varavozov::reset();
-    win32sim::WindowSpec page;
+    win32sim::NewWindow page;
     page.title = QStringLiteral("page");
     page.rect = QRect(100, 100, 800, 600);
     m_hPage = win32sim::createWindow(page);

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <ostream>
 
 inline void PrintTo(const QString &s, std::ostream *os)
@@ -103,6 +104,32 @@ protected:
     QStringList m_log;
 };
 
+// Flags and codes by name, as Wine's message tables write them.
+inline QString swpFlags(UINT flags)
+{
+#define FLAG(name) {name, #name}
+    // 0x0800 and 0x1000: Wine's SWP_NOCLIENTSIZE and SWP_NOCLIENTMOVE in WM_WINDOWPOSCHANGED.
+    static const struct { UINT bit; const char *name; } names[] = {
+        FLAG(SWP_NOSIZE), FLAG(SWP_NOMOVE), FLAG(SWP_NOZORDER), FLAG(SWP_NOREDRAW), FLAG(SWP_NOACTIVATE),
+        FLAG(SWP_FRAMECHANGED), FLAG(SWP_SHOWWINDOW), FLAG(SWP_HIDEWINDOW), FLAG(SWP_NOCOPYBITS),
+        FLAG(SWP_NOOWNERZORDER), FLAG(SWP_NOSENDCHANGING), {0x0800, "SWP_NOCLIENTSIZE"}, {0x1000, "SWP_NOCLIENTMOVE"},
+        FLAG(SWP_DEFERERASE), FLAG(SWP_ASYNCWINDOWPOS)};
+#undef FLAG
+    QStringList out;
+    for (const auto &n : names)
+        if (flags & n.bit)
+            out << QLatin1String(n.name);
+    flags &= ~0x7fffu;
+    if (flags || out.isEmpty())
+        out << QStringLiteral("0x%1").arg(flags, 0, 16);
+    return out.join(QLatin1Char('|'));
+}
+
+inline QString code(UINT value, std::initializer_list<const char *> names)
+{
+    return value < names.size() ? QLatin1String(names.begin()[value]) : QString::number(value);
+}
+
 inline QString DesktopTest::describe(const MSG &m)
 {
     const QString who = name(m.hwnd);
@@ -112,26 +139,37 @@ inline QString DesktopTest::describe(const MSG &m)
     case WM_CREATE: return who + QStringLiteral(" WM_CREATE");
     case WM_DESTROY: return who + QStringLiteral(" WM_DESTROY");
     case WM_NCDESTROY: return who + QStringLiteral(" WM_NCDESTROY");
-    case WM_SHOWWINDOW: return who + QStringLiteral(" WM_SHOWWINDOW %1").arg(m.wParam);
+    case WM_SHOWWINDOW: return who + QStringLiteral(" WM_SHOWWINDOW %1").arg(m.wParam ? "TRUE" : "FALSE");
     case WM_MOVE: return who + QStringLiteral(" WM_MOVE ") + words(m.lParam);
-    case WM_SIZE: return who + QStringLiteral(" WM_SIZE ") + words(m.lParam);
-    case WM_ACTIVATE: return who + QStringLiteral(" WM_ACTIVATE %1 %2").arg(LOWORD(m.wParam)).arg(name(HWND(m.lParam)));
+    case WM_SIZE:
+        return who + QStringLiteral(" WM_SIZE ")
+            + code(UINT(m.wParam), {"SIZE_RESTORED", "SIZE_MINIMIZED", "SIZE_MAXIMIZED"}) + ' ' + words(m.lParam);
+    case WM_ACTIVATE:
+        return who + QStringLiteral(" WM_ACTIVATE ") + code(LOWORD(m.wParam), {"WA_INACTIVE", "WA_ACTIVE", "WA_CLICKACTIVE"})
+            + ' ' + name(HWND(m.lParam));
     case WM_SETFOCUS: return who + QStringLiteral(" WM_SETFOCUS");
     case WM_KILLFOCUS: return who + QStringLiteral(" WM_KILLFOCUS");
     case WM_CHILDACTIVATE: return who + QStringLiteral(" WM_CHILDACTIVATE");
-    case WM_PARENTNOTIFY: return who + QStringLiteral(" WM_PARENTNOTIFY %1").arg(LOWORD(m.wParam));
+    case WM_PARENTNOTIFY:
+        return who + QStringLiteral(" WM_PARENTNOTIFY ")
+            + (LOWORD(m.wParam) == WM_CREATE ? QStringLiteral("WM_CREATE")
+               : LOWORD(m.wParam) == WM_DESTROY ? QStringLiteral("WM_DESTROY") : QString::number(LOWORD(m.wParam)));
     case WM_LBUTTONDOWN: return who + QStringLiteral(" WM_LBUTTONDOWN ") + words(m.lParam);
     case WM_LBUTTONUP: return who + QStringLiteral(" WM_LBUTTONUP ") + words(m.lParam);
     case WM_LBUTTONDBLCLK: return who + QStringLiteral(" WM_LBUTTONDBLCLK ") + words(m.lParam);
     case WM_MOUSEWHEEL:
         return who + QStringLiteral(" WM_MOUSEWHEEL %1 ").arg(short(HIWORD(m.wParam))) + words(m.lParam);
+    case WM_DISPLAYCHANGE:
+        return who + QStringLiteral(" WM_DISPLAYCHANGE %1 %2x%3").arg(m.wParam).arg(LOWORD(m.lParam)).arg(HIWORD(m.lParam));
+    case WM_SETTINGCHANGE:
+        return who + QStringLiteral(" WM_SETTINGCHANGE ")
+            + (m.wParam == SPI_SETWORKAREA ? QStringLiteral("SPI_SETWORKAREA") : QString::number(m.wParam));
     case WM_WINDOWPOSCHANGING:
     case WM_WINDOWPOSCHANGED: {
         const auto *p = reinterpret_cast<const WINDOWPOS *>(m.lParam);
         return who + (m.message == WM_WINDOWPOSCHANGING ? QStringLiteral(" CHANGING ") : QStringLiteral(" CHANGED "))
-            + QStringLiteral("%1 %2,%3 %4x%5 %6")
-                  .arg(name(p->hwndInsertAfter)).arg(p->x).arg(p->y).arg(p->cx).arg(p->cy)
-                  .arg(p->flags, 4, 16, QLatin1Char('0'));
+            + QStringLiteral("%1 %2,%3 %4x%5 ").arg(name(p->hwndInsertAfter)).arg(p->x).arg(p->y).arg(p->cx).arg(p->cy)
+            + swpFlags(p->flags);
     }
     default:
         return QString();   // left out below

@@ -20,7 +20,7 @@ TEST_F(Input, ClicksReachTheDeepestWindowAndActivateItsRoot)
 
     win32sim::click(QPoint(104 + 10 + 5 + 3, 123 + 20 + 5 + 4));
     EXPECT_EQ(named(takeLog()).filter(QRegularExpression("BUTTON|ACTIVATE ")),
-              QStringList({"Back WM_ACTIVATE 0 A", "A WM_ACTIVATE 2 Back", "CC WM_LBUTTONDOWN 3,4",
+              QStringList({"Back WM_ACTIVATE WA_INACTIVE A", "A WM_ACTIVATE WA_CLICKACTIVE Back", "CC WM_LBUTTONDOWN 3,4",
                            "CC WM_LBUTTONUP 3,4"}));
     EXPECT_EQ(GetForegroundWindow(), a);
 

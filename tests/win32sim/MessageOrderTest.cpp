@@ -24,27 +24,31 @@ TEST_F(MessageOrder, CreationShowAndMove)
     EXPECT_EQ(named(takeLog()), QStringList({"untitled WM_NCCREATE", "A WM_CREATE"}));
 
     EXPECT_FALSE(ShowWindow(a, SW_SHOW));
-    EXPECT_EQ(named(takeLog()), QStringList({"A WM_SHOWWINDOW 1", "A CHANGING 0 0,0 0x0 0043", "A WM_ACTIVATE 1 0",
-                                             "A WM_SETFOCUS", "A CHANGED 0 100,100 400x300 1847",
-                                             "A WM_SIZE 392,273", "A WM_MOVE 104,123"}));
+    EXPECT_EQ(named(takeLog()), QStringList({"A WM_SHOWWINDOW TRUE", "A CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_SHOWWINDOW",
+                                             "A WM_ACTIVATE WA_ACTIVE 0", "A WM_SETFOCUS",
+                                             "A CHANGED 0 100,100 400x300 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_SHOWWINDOW|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE",
+                                             "A WM_SIZE SIZE_RESTORED 392,273", "A WM_MOVE 104,123"}));
     EXPECT_TRUE(ShowWindow(a, SW_SHOW));
     EXPECT_TRUE(takeLog().isEmpty());
 
     const HWND c = make(L"C", WS_CHILD | WS_VISIBLE, 10, 20, 50, 60, a);
     EXPECT_EQ(named(takeLog()),
-              QStringList({"untitled WM_NCCREATE", "C WM_CREATE", "C WM_SIZE 50,60", "C WM_MOVE 10,20",
-                           "A WM_PARENTNOTIFY 1", "C WM_SHOWWINDOW 1", "C CHANGING 0 0,0 0x0 0057",
-                           "C CHANGED 0 10,20 50x60 1857"}));
+              QStringList({"untitled WM_NCCREATE", "C WM_CREATE", "C WM_SIZE SIZE_RESTORED 50,60", "C WM_MOVE 10,20",
+                           "A WM_PARENTNOTIFY WM_CREATE", "C WM_SHOWWINDOW TRUE",
+                           "C CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_SHOWWINDOW",
+                           "C CHANGED 0 10,20 50x60 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_SHOWWINDOW|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE"}));
 
     MoveWindow(a, 110, 120, 400, 300, TRUE);
-    EXPECT_EQ(named(takeLog()), QStringList({"A CHANGING 0 110,120 400x300 0014", "A CHANGED 0 110,120 400x300 0815",
+    EXPECT_EQ(named(takeLog()), QStringList({"A CHANGING 0 110,120 400x300 SWP_NOZORDER|SWP_NOACTIVATE",
+                                             "A CHANGED 0 110,120 400x300 SWP_NOSIZE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_NOCLIENTSIZE",
                                              "A WM_MOVE 114,143"}));
     MoveWindow(a, 110, 120, 410, 300, TRUE);
-    EXPECT_EQ(named(takeLog()), QStringList({"A CHANGING 0 110,120 410x300 0014", "A CHANGED 0 110,120 410x300 1016",
-                                             "A WM_SIZE 402,273"}));
+    EXPECT_EQ(named(takeLog()), QStringList({"A CHANGING 0 110,120 410x300 SWP_NOZORDER|SWP_NOACTIVATE",
+                                             "A CHANGED 0 110,120 410x300 SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_NOCLIENTMOVE",
+                                             "A WM_SIZE SIZE_RESTORED 402,273"}));
     // Nothing changes: no WM_WINDOWPOSCHANGED.
     SetWindowPos(c, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-    EXPECT_EQ(named(takeLog()), QStringList({"C CHANGING 0 0,0 0x0 0007", "C WM_CHILDACTIVATE"}));
+    EXPECT_EQ(named(takeLog()), QStringList({"C CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER", "C WM_CHILDACTIVATE"}));
     EXPECT_EQ(win32sim::windowRect(c), QRect(124, 163, 50, 60));
 }
 
@@ -56,10 +60,14 @@ TEST_F(MessageOrder, SetParentHidesMovesAndShowsAgain)
     record();
     EXPECT_EQ(SetParent(c, nullptr), a);
     EXPECT_EQ(named(takeLog()),
-              QStringList({"C WM_SHOWWINDOW 0", "C CHANGING 0 0,0 0x0 0097", "C CHANGED 0 10,20 50x60 1897",
-                           "C CHANGING 0 10,20 0x0 0001", "C WM_CHILDACTIVATE", "C CHANGED 0 10,20 50x60 080d",
-                           "C WM_MOVE 10,20", "C WM_SHOWWINDOW 1", "C CHANGING 0 0,0 0x0 0057",
-                           "C CHANGED 0 10,20 50x60 1857"}));
+              QStringList({"C WM_SHOWWINDOW FALSE",
+                           "C CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_HIDEWINDOW",
+                           "C CHANGED 0 10,20 50x60 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_HIDEWINDOW|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE",
+                           "C CHANGING 0 10,20 0x0 SWP_NOSIZE", "C WM_CHILDACTIVATE",
+                           "C CHANGED 0 10,20 50x60 SWP_NOSIZE|SWP_NOZORDER|SWP_NOREDRAW|SWP_NOCLIENTSIZE", "C WM_MOVE 10,20",
+                           "C WM_SHOWWINDOW TRUE",
+                           "C CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_SHOWWINDOW",
+                           "C CHANGED 0 10,20 50x60 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_SHOWWINDOW|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE"}));
 }
 
 TEST_F(MessageOrder, DestroyParentFirstThenNcDestroyChildrenFirst)
@@ -83,12 +91,17 @@ TEST_F(MessageOrder, DestroyParentFirstThenNcDestroyChildrenFirst)
     record();
     EXPECT_TRUE(DestroyWindow(a));
     EXPECT_EQ(named(takeLog()),
-              QStringList({"A CHANGING 0 0,0 0x0 0097", "OWN CHANGED 0 0,0 10x10 3c13",
-                           "A CHANGED OWN 100,100 400x300 1897", "OWN CHANGING 0 0,0 0x0 0097", "OWN CHANGED 0 0,0 10x10 1897", "OWN WM_DESTROY",
-                           "OWN WM_NCDESTROY", "A WM_DESTROY", "C1 WM_DESTROY", "C11 WM_DESTROY", "C2 WM_DESTROY",
-                           "DET WM_DESTROY", "DET WM_SHOWWINDOW 0", "DET CHANGING 0 5,6 0x0 0001", "DET WM_CHILDACTIVATE",
-                           "DET CHANGED 0 5,6 30x40 080d", "DET WM_MOVE 5,6", "DET WM_SHOWWINDOW 1",
-                           "DET CHANGING 0 0,0 0x0 0057", "DET CHANGED 0 5,6 30x40 1857",
+              QStringList({"A CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_HIDEWINDOW",
+                           "OWN CHANGED 0 0,0 10x10 SWP_NOSIZE|SWP_NOMOVE|SWP_NOACTIVATE|SWP_NOSENDCHANGING|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE|SWP_DEFERERASE",
+                           "A CHANGED OWN 100,100 400x300 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_HIDEWINDOW|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE",
+                           "OWN CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_HIDEWINDOW",
+                           "OWN CHANGED 0 0,0 10x10 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_HIDEWINDOW|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE",
+                           "OWN WM_DESTROY", "OWN WM_NCDESTROY", "A WM_DESTROY", "C1 WM_DESTROY", "C11 WM_DESTROY", "C2 WM_DESTROY",
+                           "DET WM_DESTROY", "DET WM_SHOWWINDOW FALSE", "DET CHANGING 0 5,6 0x0 SWP_NOSIZE", "DET WM_CHILDACTIVATE",
+                           "DET CHANGED 0 5,6 30x40 SWP_NOSIZE|SWP_NOZORDER|SWP_NOREDRAW|SWP_NOCLIENTSIZE", "DET WM_MOVE 5,6",
+                           "DET WM_SHOWWINDOW TRUE",
+                           "DET CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_SHOWWINDOW",
+                           "DET CHANGED 0 5,6 30x40 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_SHOWWINDOW|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE",
                            "C11 WM_NCDESTROY", "C1 WM_NCDESTROY", "C2 WM_NCDESTROY", "A WM_NCDESTROY"}));
     // The child that left in its WM_DESTROY lives on at the same numbers, now on the desktop.
     EXPECT_FALSE(IsWindow(a));
@@ -113,8 +126,11 @@ TEST_F(MessageOrder, HidingTheActiveWindowActivatesTheNextOne)
     record();
     EXPECT_TRUE(ShowWindow(b, SW_HIDE));
     EXPECT_EQ(named(takeLog()),
-              QStringList({"B WM_SHOWWINDOW 0", "B CHANGING 0 0,0 0x0 0083", "B CHANGED 0 0,0 100x100 1887",
-                           "A CHANGING 0 0,0 0x0 0013", "A CHANGED 0 0,0 100x100 1813", "B WM_ACTIVATE 0 A", "A WM_ACTIVATE 1 B", "B WM_KILLFOCUS", "A WM_SETFOCUS"}));
+              QStringList({"B WM_SHOWWINDOW FALSE", "B CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_HIDEWINDOW",
+                           "B CHANGED 0 0,0 100x100 SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_HIDEWINDOW|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE",
+                           "A CHANGING 0 0,0 0x0 SWP_NOSIZE|SWP_NOMOVE|SWP_NOACTIVATE",
+                           "A CHANGED 0 0,0 100x100 SWP_NOSIZE|SWP_NOMOVE|SWP_NOACTIVATE|SWP_NOCLIENTSIZE|SWP_NOCLIENTMOVE",
+                           "B WM_ACTIVATE WA_INACTIVE A", "A WM_ACTIVATE WA_ACTIVE B", "B WM_KILLFOCUS", "A WM_SETFOCUS"}));
     EXPECT_EQ(GetForegroundWindow(), a);
     EXPECT_EQ(GetFocus(), a);
     // SetWindowPos hiding does not move activation.

@@ -1,6 +1,8 @@
 // Monitors: the nearest monitor for windows partly or wholly off screen, work areas,
-// and one taskbar per monitor.
+// one taskbar per monitor, and what top-level windows are told when they change.
 #include "DesktopFixture.h"
+
+#include <QRegularExpression>
 
 namespace {
 
@@ -47,9 +49,23 @@ TEST_F(Monitors, DefaultDesktopHasOnePrimaryWithATaskbar)
 
 TEST_F(Monitors, NearestMonitorAndSecondaryTaskbars)
 {
+    // Top-level windows, hidden ones too, are told of changes; children are not.
+    const HWND top = make(L"Top", WS_POPUP, 0, 0, 100, 100);
+    make(L"Child", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top);
+    const auto told = [this] { return named(takeLog()).filter(QRegularExpression("^(Top|Child) ")); };
+    record();
     win32sim::setMonitors({{QRect(0, 0, 1920, 1080), QRect(), true},
                            {QRect(1920, 0, 1280, 1024), QRect(), false},
                            {QRect(-1024, 200, 1024, 768), QRect(-1024, 200, 1024, 700), false}});
+    EXPECT_EQ(told(), QStringList({"Top WM_DISPLAYCHANGE 32 1920x1080", "Top WM_SETTINGCHANGE SPI_SETWORKAREA"}));
+    QVector<win32sim::Monitor> monitors = win32sim::monitors();
+    win32sim::setMonitors(monitors);
+    EXPECT_EQ(told(), QStringList());
+    monitors[2].work.setHeight(768);
+    win32sim::setMonitors(monitors);
+    EXPECT_EQ(told(), QStringList({"Top WM_SETTINGCHANGE SPI_SETWORKAREA"}));
+    monitors[2].work.setHeight(700);
+    win32sim::setMonitors(monitors);
     EXPECT_EQ(GetSystemMetrics(SM_CMONITORS), 3);
     EXPECT_EQ(GetSystemMetrics(SM_XVIRTUALSCREEN), -1024);
     EXPECT_EQ(GetSystemMetrics(SM_CXVIRTUALSCREEN), 1024 + 1920 + 1280);

@@ -6,13 +6,13 @@ using Picture = DesktopTest;
 
 TEST_F(Picture, OverlapsHolesClippingAndPixels)
 {
-    win32sim::WindowSpec back;
+    win32sim::NewWindow back;
     back.rect = QRect(0, 0, 600, 400);
     back.colour = QColor(0, 0, 255);
     back.title = QStringLiteral("back");
     const HWND b = win32sim::createWindow(back);
 
-    win32sim::WindowSpec front;
+    win32sim::NewWindow front;
     front.rect = QRect(100, 100, 300, 200);
     front.colour = QColor(255, 0, 0);
     const HWND f = win32sim::createWindow(front);
@@ -20,13 +20,13 @@ TEST_F(Picture, OverlapsHolesClippingAndPixels)
     CombineRgn(r, r, CreateRectRgn(100, 50, 200, 150), RGN_DIFF);
     SetWindowRgn(f, r, TRUE);
 
-    win32sim::WindowSpec child;
+    win32sim::NewWindow child;
     child.parent = b;
     child.rect = QRect(550, 350, 100, 100);   // half outside its parent
     child.colour = QColor(0, 255, 0);
     win32sim::createWindow(child);
 
-    win32sim::WindowSpec own;
+    win32sim::NewWindow own;
     own.rect = QRect(700, 0, 50, 50);
     const HWND o = win32sim::createWindow(own);
     QImage pixels(20, 10, QImage::Format_RGB32);

@@ -44,7 +44,7 @@ void cleanupModule(void *)
 
 void onProcessExit(const v8::FunctionCallbackInfo<v8::Value> &)
 {
-    // From here on Qt's queued work (a host shell flushing it, a library's thread) would
+    // From here on Qt's queued work (a shell flushing it, a library's thread) would
     // call the callback from inside exit processing, where a second process.exit()
     // changes the exit code and skips the remaining listeners.
     ModuleState &state = moduleState();
@@ -68,7 +68,7 @@ void registerModuleCleanup(v8::Isolate *isolate)
     if (node::Environment *pEnv = node::GetCurrentEnvironment(context))
         node::AtExit(pEnv, &cleanupModule, nullptr);
 
-    // At process 'exit', ended or exited, before the listeners already there (the host
+    // At process 'exit', ended or exited, before the listeners already there (the
     // shell's among them): the windows go and the taskbars come back while the script's
     // own exit listeners can still look.
     v8::TryCatch tryCatch(isolate);

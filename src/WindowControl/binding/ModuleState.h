@@ -22,7 +22,7 @@ struct ModuleState
 ModuleState &moduleState();
 
 // Marks a method call of the class, so that a notification raised inside it is told
-// from one raised by a Qt event (a host shell may enter the context for those too).
+// from one raised by a Qt event (a shell may enter the context for those too).
 // Control passes from the script to the module where it begins and back where it ends:
 // past either, no exception of the callback is pending inside the module.
 class ScriptCallScope
@@ -37,7 +37,7 @@ public:
 // At environment teardown, and at process exit ('exit' event, first of its listeners;
 // process.exit() skips the teardown hooks): no notification reaches the script any more,
 // the script handles are forgotten and the manager deleted, while the Qt application
-// (torn down by the host shell's own listener and hook, which run later) still exists.
+// (torn down by the shell's own listener and hook, which run later) still exists.
 void registerModuleCleanup(v8::Isolate *isolate);
 
 } // namespace WindowControlNode

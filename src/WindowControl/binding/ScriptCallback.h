@@ -13,7 +13,7 @@ namespace WindowControlNode {
 bool callFromMethod(v8::Isolate *isolate, v8::Local<v8::Context> context, v8::Local<v8::Function> callback,
                     v8::Local<v8::Value> argument);
 
-// Raised by a Qt event, a timer, a queued message or a control of the host shell: run as
+// Raised by a Qt event, a timer, a queued message or a control of the shell: run as
 // Node runs a callback of its own loop (process.nextTick and promise jobs after it), and
 // an exception goes where one from any of Node's event callbacks goes, to the process's
 // uncaught-exception handling ('uncaughtException', else Node's report and exit). The

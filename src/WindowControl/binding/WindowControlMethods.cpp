@@ -3,23 +3,22 @@
 
 #include "ModuleState.h"
 #include "ScriptText.h"
-#include "manager/WindowControlManager.h"
+#include "manager/RequestTable.h"
 
 namespace WindowControlNode {
 
 namespace {
 
-using RequestHandler = QString (WindowControlManager::*)(const QString &);
-
-// A request method: the text to the manager's handler of the same name, its reply back.
-template <RequestHandler handler>
+// A request method: the text to the manager's handler in the table row the method was
+// registered with (the function's data), its reply back.
 void requestMethod(const v8::FunctionCallbackInfo<v8::Value> &info)
 {
     const ScriptCallScope scriptCall;
     QString request;
     if (!argumentText(info, request))
         return;
-    const QString reply = (WindowControlManager::GetInstance()->*handler)(request);
+    const auto *pEntry = static_cast<const RequestEntry *>(info.Data().As<v8::External>()->Value());
+    const QString reply = (WindowControlManager::GetInstance()->*pEntry->handler)(request);
     v8::Local<v8::String> result;
     if (scriptString(info.GetIsolate(), reply).ToLocal(&result))
         info.GetReturnValue().Set(result);
@@ -52,58 +51,20 @@ void ConnectClose(const v8::FunctionCallbackInfo<v8::Value> &info)
     info.GetReturnValue().SetUndefined();
 }
 
-struct Method
+v8::FunctionCallback callbackOf(RequestKind kind)
 {
-    const char *pszName;
-    v8::FunctionCallback callback;
-};
-
-// Registration order is the order the script sees on the prototype.
-const Method kMethods[] = {
-    {"StartService", &requestMethod<&WindowControlManager::StartService>},
-    {"StopService", &requestMethod<&WindowControlManager::StopService>},
-    {"RequestInterface", &requestMethod<&WindowControlManager::RequestInterface>},
-    {"SetCallback", &SetCallback},
-    {"CreateWnd", &requestMethod<&WindowControlManager::CreateWnd>},
-    {"ShowWnd", &requestMethod<&WindowControlManager::ShowWnd>},
-    {"HideWnd", &requestMethod<&WindowControlManager::HideWnd>},
-    {"DestroyWnd", &requestMethod<&WindowControlManager::DestroyWnd>},
-    {"SetWndGeometry", &requestMethod<&WindowControlManager::SetWndGeometry>},
-    {"SetWndCover", &requestMethod<&WindowControlManager::SetWndCover>},
-    {"ChangePlayMode", &requestMethod<&WindowControlManager::ChangePlayMode>},
-    {"SetLanguageType", &requestMethod<&WindowControlManager::SetLanguageType>},
-    {"InitLoginInfo", &requestMethod<&WindowControlManager::InitLoginInfo>},
-    {"SetTranslateFile", &requestMethod<&WindowControlManager::SetTranslateFile>},
-    {"SwitchToSimple", &requestMethod<&WindowControlManager::SwitchToSimple>},
-    {"UpdateParentWnd", &requestMethod<&WindowControlManager::UpdateParentWnd>},
-    {"CuttingPartWindow", &requestMethod<&WindowControlManager::CuttingPartWindow>},
-    {"RepairPartWindow", &requestMethod<&WindowControlManager::RepairPartWindow>},
-    {"SetFirstDayOfWeek", &requestMethod<&WindowControlManager::SetFirstDayOfWeek>},
-    {"SetHubToken", &requestMethod<&WindowControlManager::SetHubToken>},
-    {"StartPlay", &requestMethod<&WindowControlManager::StartPlay>},
-    {"StopPlay", &requestMethod<&WindowControlManager::StopPlay>},
-    {"SetPreview3DPosition", &requestMethod<&WindowControlManager::SetPreview3DPosition>},
-    {"StopTotal", &requestMethod<&WindowControlManager::StopTotal>},
-    {"SetDragMode", &requestMethod<&WindowControlManager::SetDragMode>},
-    {"ShowErrorInfoInFullScreen", &requestMethod<&WindowControlManager::ShowErrorInfoInFullScreen>},
-    {"SetNumberOfWindows", &requestMethod<&WindowControlManager::SetNumberOfWindows>},
-    {"GetFishEyePTZPreset", &requestMethod<&WindowControlManager::GetFishEyePTZPreset>},
-    {"SetFishEyePTZPreset", &requestMethod<&WindowControlManager::SetFishEyePTZPreset>},
-    {"ControlFishEyePTZ", &requestMethod<&WindowControlManager::ControlFishEyePTZ>},
-    {"ControlFishEyeParol", &requestMethod<&WindowControlManager::ControlFishEyeParol>},
-    {"SetVanePlayInfo", &requestMethod<&WindowControlManager::SetVanePlayInfo>},
-    {"SetWndAutoPanState", &requestMethod<&WindowControlManager::SetWndAutoPanState>},
-    {"SetLocalConfig", &SetLocalConfig},
-    {"ConnectClose", &ConnectClose},
-    {"StartDownloadCameraHeatValue", &requestMethod<&WindowControlManager::StartDownloadCameraHeatValue>},
-    {"OpenPtzWnd", &requestMethod<&WindowControlManager::OpenPtzWnd>},
-    {"HandleRequest", &requestMethod<&WindowControlManager::HandleRequest>},
-    {"TriggerMouseEvent", &requestMethod<&WindowControlManager::TriggerMouseEvent>},
-    {"GrabOpen", &requestMethod<&WindowControlManager::GrabOpen>},
-    {"RestoreWnd", &requestMethod<&WindowControlManager::RestoreWnd>},
-    {"SimMouseClickEvent", &requestMethod<&WindowControlManager::SimMouseClickEvent>},
-};
-static_assert(sizeof(kMethods) / sizeof(kMethods[0]) == 42, "the script class has 42 methods");
+    switch (kind) {
+    case RequestKind::Reply:
+        return &requestMethod;
+    case RequestKind::Callback:
+        return &SetCallback;
+    case RequestKind::Config:
+        return &SetLocalConfig;
+    case RequestKind::Close:
+        return &ConnectClose;
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -115,9 +76,21 @@ void WindowControl::Init(v8::Local<v8::Object> exports)
     v8::Local<v8::FunctionTemplate> classTemplate = v8::FunctionTemplate::New(isolate, New);
     classTemplate->SetClassName(v8::String::NewFromUtf8Literal(isolate, "WindowControl"));
     classTemplate->InstanceTemplate()->SetInternalFieldCount(1);
-    // Each method carries the class signature: the engine rejects a foreign receiver.
-    for (const Method &method : kMethods)
-        NODE_SET_PROTOTYPE_METHOD(classTemplate, method.pszName, method.callback);
+    // In table order, which is the order the script sees on the prototype. Each method as
+    // NODE_SET_PROTOTYPE_METHOD makes it, with its row as the data of a request method;
+    // the class signature makes the engine reject a foreign receiver.
+    const v8::Local<v8::Signature> signature = v8::Signature::New(isolate, classTemplate);
+    for (const RequestEntry &entry : kRequestTable) {
+        v8::Local<v8::Value> data;
+        if (entry.kind == RequestKind::Reply)
+            data = v8::External::New(isolate, const_cast<RequestEntry *>(&entry));
+        const v8::Local<v8::FunctionTemplate> method =
+            v8::FunctionTemplate::New(isolate, callbackOf(entry.kind), data, signature);
+        const v8::Local<v8::String> name =
+            v8::String::NewFromUtf8(isolate, entry.pszName, v8::NewStringType::kInternalized).ToLocalChecked();
+        method->SetClassName(name);
+        classTemplate->PrototypeTemplate()->Set(name, method);
+    }
 
     ModuleState &state = moduleState();
     state.constructor.Reset(isolate, classTemplate->GetFunction(context).ToLocalChecked());

@@ -3,6 +3,7 @@
 #include "ModuleState.h"
 #include "ScriptCallback.h"
 #include "ScriptText.h"
+#include "host/NotificationSignals.h"
 #include "manager/WindowControlManager.h"
 
 namespace WindowControlNode {
@@ -37,26 +38,10 @@ WindowControl::WindowControl()
 {
     // Every notification reaches the same slot; the text itself says what it is.
     WindowControlManager *pManager = WindowControlManager::GetInstance();
-    connect(pManager, &WindowControlManager::setSelectWnd, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::togglePTZ, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::quitedFullScreen, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::integrationCallBack, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::updateCameraIcon, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::getLastError, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::talkUrlEmpty, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::previewWnd3DPostion, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::showDisplayInfo, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::gotoPlayback, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::stopPlayAll, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::wheelEvent, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::manuallyClose, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::fisheyeExpandChanged, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::getVanePlayInfo, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::wndPtzControl, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::heatMap, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::update3DState, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::sendMessage, this, &WindowControl::MessageProcess);
-    connect(pManager, &WindowControlManager::sendMessage2Web, this, &WindowControl::MessageProcess);
+#define CONNECT_NOTIFICATION(notification) \
+    connect(pManager, &WindowControlManager::notification, this, &WindowControl::MessageProcess);
+    WINDOWCONTROL_SCRIPT_NOTIFICATIONS(CONNECT_NOTIFICATION)
+#undef CONNECT_NOTIFICATION
 }
 
 WindowControl::~WindowControl()
@@ -119,7 +104,7 @@ void WindowControl::MessageProcess(QString strMessage)
         return;
 
     // Raised by a method called since the callback further out (if any) began, or else
-    // by the event loop, a thread's queued message or a host shell's control.
+    // by the event loop, a thread's queued message or a shell's control.
     const bool bFromMethod = state.iScriptCallDepth > state.iDeliveryCallDepth;
     const DeliveryScope delivery(state);
     if (!bFromMethod) {

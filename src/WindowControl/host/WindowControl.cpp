@@ -1,4 +1,5 @@
 #include "WindowControl.h"
+#include "NotificationSignals.h"
 
 #include "ui_WindowControl.h"
 
@@ -155,25 +156,14 @@ bool WindowControl::createWebClient(const QString &uuid, int workMode, int split
 
 void WindowControl::connectWebClient()
 {
-    WebClientComponents *c = m_pWebClient;
-    connect(c, &WebClientComponents::SignalSetSelectedWnd, this, &WindowControl::onSetSelectWnd);
-    connect(c, &WebClientComponents::SignalOpenPTZ, this, &WindowControl::onOpenPTZ);
-    connect(c, &WebClientComponents::SignaleUpdateCameraIcon, this, &WindowControl::onUpdateCameraIcon);
-    connect(c, &WebClientComponents::SignalTalkUrlEmpty, this, &WindowControl::onTalkUrlEmpty);
-    connect(c, &WebClientComponents::SignalGotoPlayback, this, &WindowControl::onGotoPlayback);
-    connect(c, &WebClientComponents::SignalPreviewWnd3DPostion, this, &WindowControl::onPreviewWnd3DPostion);
-    connect(c, &WebClientComponents::SignalAllStop, this, &WindowControl::onStopPlayAll);
-    connect(c, &WebClientComponents::SignalWheelEvent, this, &WindowControl::onWheelEvent);
-    connect(c, &WebClientComponents::SignalQuitedFullScreen, this, &WindowControl::onQuitedFullScreen);
-    connect(c, &WebClientComponents::SignalEnteredFullScreen, this, &WindowControl::onEnteredFullScreen);
-    connect(c, &WebClientComponents::SignalManuallyClose, this, &WindowControl::onManuallyClose);
-    connect(c, &WebClientComponents::SignalFisheyeExpandChanged, this, &WindowControl::onFisheyeExpandChanged);
-    connect(c, &WebClientComponents::SignalGetVanePlayInfo, this, &WindowControl::onGetVanePlayInfo);
-    connect(c, &WebClientComponents::SignalMousePressed, this, &WindowControl::onMousePressed);
-    connect(c, &WebClientComponents::SignalWndPTZControl, this, &WindowControl::onWndPtzControl);
-    connect(c, &WebClientComponents::SignalHeatMap, this, &WindowControl::onHeatMap);
-    connect(c, &WebClientComponents::SignalUpdate3DState, this, &WindowControl::onUpdate3DState);
-    connect(c, &WebClientComponents::SignalSendMessage, this, &WindowControl::onSendMessage);
+#define CONNECT_SLOT(componentSignal, hostSlot) \
+    connect(m_pWebClient, &WebClientComponents::componentSignal, this, &WindowControl::hostSlot);
+#define CONNECT_NOTIFYING_SLOT(componentSignal, hostSlot, notification) CONNECT_SLOT(componentSignal, hostSlot)
+#define NO_COMPONENT_SIGNAL(notification)
+    WINDOWCONTROL_NOTIFICATIONS(CONNECT_NOTIFYING_SLOT, CONNECT_SLOT, NO_COMPONENT_SIGNAL)
+#undef NO_COMPONENT_SIGNAL
+#undef CONNECT_NOTIFYING_SLOT
+#undef CONNECT_SLOT
 }
 
 void WindowControl::setIntegrationLibrary(QLibrary *pLibrary)

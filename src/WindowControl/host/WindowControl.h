@@ -12,6 +12,7 @@
 
 class QLibrary;
 class WebClientComponents;
+struct StartPlayArgs;
 
 namespace Ui {
 class WindowControl;
@@ -56,7 +57,7 @@ public:
     void setVanePlayInfo(const QString &guid, const QString &protocal, const QString &session,
                          const QString &token, const QString &ip, int port,
                          const QString &accessPath, const QString &uuid);
-    void startPlay(const QJsonObject &request);
+    void startPlay(const StartPlayArgs &play);
     void stopPlay(int wndIndex);
     void stopTotal();
     void showErrorInfoInFullScreen(const QString &error, int type);     // error already decoded
@@ -92,6 +93,9 @@ public:
 
     // Geometry over the page, covers and cut-outs.
     void setWndGeometry(int x, int y, int width, int height, bool resizeChildren);
+    // A visible host's native window hidden and shown once, so that it repaints where
+    // setWndGeometry put it (and comes to the top of its siblings).
+    void repaintAtPlace();
     void fitChildToCover();
     void setWndCover(const QString &position, int size);
     void cutPartWindow(int left, int top, int width, int height, int round);
@@ -101,15 +105,18 @@ public:
     // sliced to the screen's length; the holes (and the child) move with the slice.
     QRect placedRect(const QRect &rcHost, bool bMoveChildren = true);
 
-    // Stacking of a top-level host against its browser window.
+    // Stacking of a top-level host against its browser window; the browser of an embedded
+    // host out of the topmost band.
     bool placeAboveParent();
     void updateTopMost(bool force);
-
-    // Periodic work (the manager's 15 ms and 100 ms ticks) and activation.
     void activateBrowser();
+
+    // Periodic passes (the manager's timers, kFollowInterval and kZOrderInterval).
     void followParent();
     void updateWndZOrder();
     void checkBrowserMove();
+
+    // A mouse message to the browser window.
     void triggerMouseEvent();
 
     // The same work at once when the browser window moves, rises or becomes active

@@ -1,6 +1,7 @@
 // Finding the browser's windows: the top-level window whose title carries the key, its
 // Chrome render and compositor children, the IE11 frame tab and tab window.
 #include "WindowControl.h"
+#include "WindowControlConstants.h"
 
 #include <QDebug>
 
@@ -22,9 +23,6 @@ QString classText(HWND hWnd)
     const int length = GetClassNameW(hWnd, buffer, kTextBufferSize);
     return QString::fromWCharArray(buffer, qBound(0, length, kTextBufferSize - 1));
 }
-
-const QString kChrome = QStringLiteral("Chrome");
-const QString kIeFrame = QStringLiteral("IEFrame");
 
 // Qt's native windows, the hosts included: Qt names their classes "Qt", the digits of
 // its version, then "QWindow" and the kind ("Qt5158QWindowToolSaveBits").
@@ -86,14 +84,14 @@ HWND WindowControl::matchBrowserWindow(HWND hWnd, const QString &uuid, const QSt
     if (!titleText(hWnd).contains(uuid) || isHostWindow(hWnd))
         return nullptr;
     // Chrome-based shells use several window classes; the title alone decides for them.
-    if (className.isEmpty() || className == kChrome)
+    if (className.isEmpty() || className == kChromeClass)
         return hWnd;
     return classText(hWnd) == className ? hWnd : nullptr;
 }
 
 void WindowControl::findRenderHwnd()
 {
-    if (!m_hParentHwnd || m_strClassName != kChrome || m_hRenderWnd)
+    if (!m_hParentHwnd || m_strClassName != kChromeClass || m_hRenderWnd)
         return;
     // Other hosts and the compositor are children too; the page is the first other one.
     for (HWND hChild = GetWindow(m_hParentHwnd, GW_CHILD); hChild; hChild = GetWindow(hChild, GW_HWNDNEXT)) {
@@ -107,7 +105,7 @@ void WindowControl::findRenderHwnd()
 
 void WindowControl::findD3dHwnd()
 {
-    if (!m_hParentHwnd || m_strClassName != kChrome || !m_bEmbed)
+    if (!m_hParentHwnd || m_strClassName != kChromeClass || !m_bEmbed)
         return;
     HWND hFound = nullptr;
     for (HWND hChild = GetWindow(m_hParentHwnd, GW_CHILD); hChild && !hFound; hChild = GetWindow(hChild, GW_HWNDNEXT)) {
@@ -126,7 +124,7 @@ void WindowControl::findD3dHwnd()
 
 void WindowControl::findFrameTabHwnd()
 {
-    if (!m_hParentHwnd || m_strClassName != kIeFrame || m_bActiveXParent)
+    if (!m_hParentHwnd || m_strClassName != kIeFrameClass || m_bActiveXParent)
         return;
     for (HWND hTab = GetWindow(m_hParentHwnd, GW_CHILD); hTab; hTab = GetWindow(hTab, GW_HWNDNEXT)) {
         if (!classText(hTab).contains(QLatin1String("Frame Tab")))

@@ -2,12 +2,11 @@
 // rounded cut-outs in the window region, and the taskbar while the browser fills its
 // monitor.
 #include "WindowControl.h"
+#include "WindowControlConstants.h"
 
 #include <VarAvozov/WebClientComponents.h>
 
 namespace {
-
-const QString kChrome = QStringLiteral("Chrome");
 
 // Bounds of page numbers. Windows makes no window larger than 32767 pixels a side and
 // places none beyond 16-bit positions; a page position a million pixels out is off every
@@ -137,12 +136,12 @@ void WindowControl::setWndGeometry(int x, int y, int width, int height, bool res
     // (a child) or the outer corner (a top-level host).
     qint64 X = x;
     qint64 Y = y;
-    if (m_strClassName == kChrome && bRender) {
+    if (m_strClassName == kChromeClass && bRender) {
         X += rcRender.left - (m_bEmbed ? qint64(ptClient.x) : 0);
         Y += rcRender.top - (m_bEmbed ? qint64(ptClient.y) : 0);
     } else if (!m_bEmbed) {
-        X += m_strClassName == kChrome ? ptClient.x : rcParent.left;
-        Y += m_strClassName == kChrome ? ptClient.y : rcParent.top;
+        X += m_strClassName == kChromeClass ? ptClient.x : rcParent.left;
+        Y += m_strClassName == kChromeClass ? ptClient.y : rcParent.top;
     }
 
     const bool bResize = w != m_rcWnd.width() || h != m_rcWnd.height();
@@ -172,6 +171,16 @@ void WindowControl::setWndGeometry(int x, int y, int width, int height, bool res
     updateTaskbars(rcParent, rcRender);
 }
 
+void WindowControl::repaintAtPlace()
+{
+    if (!isVisible())
+        return;
+    // Hidden and shown once so the native window repaints at its new place; without
+    // SWP_NOZORDER both calls also bring it to the top of its siblings.
+    SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, kStackOnly | SWP_HIDEWINDOW);
+    SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, kStackOnly | SWP_SHOWWINDOW);
+}
+
 void WindowControl::placeChildren(int width, int height)
 {
     // A host sliced to the screen keeps its child where the whole host would have it.
@@ -199,7 +208,7 @@ void WindowControl::updateTaskbars(const RECT &rcParent, const RECT &rcRender)
 
     if (m_bCoverMonitor) {
         // Only a Chrome page in full screen takes the taskbar away.
-        if (m_strClassName != kChrome)
+        if (m_strClassName != kChromeClass)
             return;
         if (bPrimary) {
             if (IsWindowVisible(m_hTrayWnd)) {

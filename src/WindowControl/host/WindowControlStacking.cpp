@@ -1,10 +1,10 @@
 // Stacking of a top-level host: directly above its browser window, or topmost while the
-// browser fills its monitor. Stacking calls never move, size or activate.
+// browser fills its monitor; and the browser of an embedded host brought out of the
+// topmost band. Stacking calls never move, size or activate.
 #include "WindowControl.h"
+#include "WindowControlConstants.h"
 
-namespace {
-const UINT kStackOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;
-}
+#include <QDebug>
 
 bool WindowControl::placeAboveParent()
 {
@@ -30,4 +30,13 @@ void WindowControl::updateTopMost(bool force)
         placeAboveParent();
         m_bTopMost = false;
     }
+}
+
+void WindowControl::activateBrowser()
+{
+    if (!m_bEmbed)
+        return;
+    qDebug().noquote().nospace() << m_strUUID << " Browser Activate";
+    // The browser itself leaves the topmost band; its child host goes with it.
+    SetWindowPos(m_hParentHwnd, HWND_NOTOPMOST, 0, 0, 0, 0, kStackOnly);
 }

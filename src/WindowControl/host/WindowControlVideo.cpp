@@ -2,8 +2,7 @@
 // fisheye, heat maps and pass-through requests, each forwarded to the component. A host
 // in integration mode has no component; then each of them does nothing.
 #include "WindowControl.h"
-
-#include "manager/VideoArgs.h"
+#include "StartPlayArgs.h"
 
 #include <VarAvozov/WebClientComponents.h>
 
@@ -147,18 +146,15 @@ void WindowControl::setVanePlayInfo(const QString &guid, const QString &protocal
 
 // Play and stop -------------------------------------------------------------------------
 
-void WindowControl::startPlay(const QJsonObject &request)
+void WindowControl::startPlay(const StartPlayArgs &play)
 {
     if (!m_pWebClient)
         return;
-    // Names decoded from Base64, the camera record filled from "options" by its
-    // presence rules: see readStartPlayArgs.
-    const StartPlayArgs args = readStartPlayArgs(request);
-    const QString strPermission = permissionDocument(args.permission);
+    const QString strPermission = permissionDocument(play.permission);
     // The last argument has no use on this side and is always 0.
-    m_pWebClient->OnPlay(args.strSiteID, args.strUrl, args.strUserName, args.strPassword,
-                         args.strAreaName, args.strCameraName, strPermission, args.strSecretKey,
-                         args.iMultiStreamProto, args.iDualStream, args.camera, args.iWndIndex, 0);
+    m_pWebClient->OnPlay(play.strSiteID, play.strUrl, play.strUserName, play.strPassword,
+                         play.strAreaName, play.strCameraName, strPermission, play.strSecretKey,
+                         play.iMultiStreamProto, play.iDualStream, play.camera, play.iWndIndex, 0);
 }
 
 void WindowControl::stopPlay(int wndIndex)

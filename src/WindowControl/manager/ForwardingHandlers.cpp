@@ -2,84 +2,60 @@
 #include "WindowControlManager.h"
 
 #include "ForwardingArgs.h"
-#include "RequestEnvelope.h"
+#include "RequestTable.h"
 #include "host/WindowControl.h"
 
 QString WindowControlManager::ChangePlayMode(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Window);
-    if (envelope.isParsed()) {
-        const ChangePlayModeArgs args = readChangePlayModeArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid()))
-            pHost->changePlayMode(args.iType);
-    }
-    return envelope.reply();
+    return forward<&WindowControlManager::ChangePlayMode>(request, [](WindowControl *pHost, const QJsonObject &fields) {
+        pHost->changePlayMode(readChangePlayModeArgs(fields).iType);
+    });
 }
 
 QString WindowControlManager::SetLanguageType(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Window);
-    if (envelope.isParsed()) {
-        const SetLanguageTypeArgs args = readSetLanguageTypeArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid()))
-            pHost->setLanguageType(args.strType);
-    }
-    return envelope.reply();
+    return forward<&WindowControlManager::SetLanguageType>(
+        request, [](WindowControl *pHost, const QJsonObject &fields) {
+            pHost->setLanguageType(readSetLanguageTypeArgs(fields).strType);
+        });
 }
 
 QString WindowControlManager::SetTranslateFile(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Window);
-    if (envelope.isParsed()) {
-        const SetTranslateFileArgs args = readSetTranslateFileArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid()))
-            pHost->setTranslateFile(args.strLanguage);
-    }
-    return envelope.reply();
+    return forward<&WindowControlManager::SetTranslateFile>(
+        request, [](WindowControl *pHost, const QJsonObject &fields) {
+            pHost->setTranslateFile(readSetTranslateFileArgs(fields).strLanguage);
+        });
 }
 
 QString WindowControlManager::SwitchToSimple(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Window);
-    if (envelope.isParsed()) {
-        const SwitchToSimpleArgs args = readSwitchToSimpleArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid()))
-            pHost->switchToSimple(args.iSimple);
-    }
-    return envelope.reply();
+    return forward<&WindowControlManager::SwitchToSimple>(request, [](WindowControl *pHost, const QJsonObject &fields) {
+        pHost->switchToSimple(readSwitchToSimpleArgs(fields).iSimple);
+    });
 }
 
 QString WindowControlManager::SetFirstDayOfWeek(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Window);
-    if (envelope.isParsed()) {
-        const SetFirstDayOfWeekArgs args = readSetFirstDayOfWeekArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid()))
-            pHost->setFirstDayOfWeek(args.iFirstDay);
-    }
-    return envelope.reply();
+    return forward<&WindowControlManager::SetFirstDayOfWeek>(
+        request, [](WindowControl *pHost, const QJsonObject &fields) {
+            pHost->setFirstDayOfWeek(readSetFirstDayOfWeekArgs(fields).iFirstDay);
+        });
 }
 
 QString WindowControlManager::SetDragMode(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Video);
-    if (envelope.isParsed()) {
-        const SetDragModeArgs args = readSetDragModeArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid()))
-            pHost->setDragMode(args.iDrag);
-    }
-    return envelope.reply();
+    return forward<&WindowControlManager::SetDragMode>(request, [](WindowControl *pHost, const QJsonObject &fields) {
+        pHost->setDragMode(readSetDragModeArgs(fields).iDrag);
+    });
 }
 
 QString WindowControlManager::SetNumberOfWindows(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Video);
-    if (envelope.isParsed()) {
-        const SetNumberOfWindowsArgs args = readSetNumberOfWindowsArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid()))
-            pHost->setNumberOfWindows(args.iNumber);
-    }
-    return envelope.reply();
+    return forward<&WindowControlManager::SetNumberOfWindows>(
+        request, [](WindowControl *pHost, const QJsonObject &fields) {
+            pHost->setNumberOfWindows(readSetNumberOfWindowsArgs(fields).iNumber);
+        });
 }
 
 void WindowControlManager::SetLocalConfig(const QString &config)

@@ -3,7 +3,7 @@
 #include "WindowControlManager.h"
 
 #include "IntegrationArgs.h"
-#include "RequestEnvelope.h"
+#include "RequestTable.h"
 #include "host/WindowControl.h"
 
 #include <Integration/IntegrationExports.h>
@@ -31,7 +31,7 @@ QJsonObject objectFromText(const char *pszJson)
 QString WindowControlManager::StartService(const QString &request)
 {
     m_bIntegration = true;
-    RequestEnvelope envelope(request, ErrorModule::Window);
+    RequestEnvelope envelope(request, moduleOf<&WindowControlManager::StartService>());
     if (!envelope.isParsed()) {
         m_bIntegration = false;
         return envelope.reply();
@@ -66,7 +66,7 @@ QString WindowControlManager::StartService(const QString &request)
 
 QString WindowControlManager::StopService(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Window);
+    RequestEnvelope envelope(request, moduleOf<&WindowControlManager::StopService>());
     if (!envelope.isParsed())
         return envelope.reply();
     // Out of the table before the library hears of it: a message it sends from cleanup
@@ -88,7 +88,7 @@ QString WindowControlManager::StopService(const QString &request)
 
 QString WindowControlManager::RequestInterface(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Window);
+    RequestEnvelope envelope(request, moduleOf<&WindowControlManager::RequestInterface>());
     if (!envelope.isParsed()) {
         envelope.setExtra(QLatin1String("responseMsg"), QJsonObject());
         return envelope.reply();

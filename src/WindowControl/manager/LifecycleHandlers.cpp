@@ -1,15 +1,16 @@
 // Window lifecycle requests: create, show, hide, re-attach and destroy hosts.
 #include "WindowControlManager.h"
 
-#include "RequestEnvelope.h"
+#include "RequestTable.h"
 #include "WindowArgs.h"
+#include "host/NotificationSignals.h"
 #include "host/WindowControl.h"
 
 #include <QDebug>
 
 QString WindowControlManager::CreateWnd(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Window);
+    RequestEnvelope envelope(request, moduleOf<&WindowControlManager::CreateWnd>());
     if (!envelope.isParsed())
         return envelope.reply();
 
@@ -64,74 +65,51 @@ QString WindowControlManager::CreateWnd(const QString &request)
 // The host's 19 notification signals, each to the manager's signal of the same name.
 void WindowControlManager::connectHost(WindowControl *pHost)
 {
-    connect(pHost, &WindowControl::setSelectWnd, this, &WindowControlManager::setSelectWnd);
-    connect(pHost, &WindowControl::togglePTZ, this, &WindowControlManager::togglePTZ);
-    connect(pHost, &WindowControl::updateCameraIcon, this, &WindowControlManager::updateCameraIcon);
-    connect(pHost, &WindowControl::getLastError, this, &WindowControlManager::getLastError);
-    connect(pHost, &WindowControl::talkUrlEmpty, this, &WindowControlManager::talkUrlEmpty);
-    connect(pHost, &WindowControl::gotoPlayback, this, &WindowControlManager::gotoPlayback);
-    connect(pHost, &WindowControl::previewWnd3DPostion, this, &WindowControlManager::previewWnd3DPostion);
-    connect(pHost, &WindowControl::showDisplayInfo, this, &WindowControlManager::showDisplayInfo);
-    connect(pHost, &WindowControl::stopPlayAll, this, &WindowControlManager::stopPlayAll);
-    connect(pHost, &WindowControl::wheelEvent, this, &WindowControlManager::wheelEvent);
-    connect(pHost, &WindowControl::quitedFullScreen, this, &WindowControlManager::quitedFullScreen);
-    connect(pHost, &WindowControl::manuallyClose, this, &WindowControlManager::manuallyClose);
-    connect(pHost, &WindowControl::fisheyeExpandChanged, this, &WindowControlManager::fisheyeExpandChanged);
-    connect(pHost, &WindowControl::getVanePlayInfo, this, &WindowControlManager::getVanePlayInfo);
-    connect(pHost, &WindowControl::wndPtzControl, this, &WindowControlManager::wndPtzControl);
-    connect(pHost, &WindowControl::heatMap, this, &WindowControlManager::heatMap);
-    connect(pHost, &WindowControl::update3DState, this, &WindowControlManager::update3DState);
-    connect(pHost, &WindowControl::sendMessage, this, &WindowControlManager::sendMessage);
-    connect(pHost, &WindowControl::sendMessage2Web, this, &WindowControlManager::sendMessage2Web);
+#define RELAY(notification) connect(pHost, &WindowControl::notification, this, &WindowControlManager::notification);
+#define RELAY_FROM_COMPONENT(componentSignal, hostSlot, notification) RELAY(notification)
+#define NOT_RELAYED(componentSignal, hostSlot)
+    WINDOWCONTROL_NOTIFICATIONS(RELAY_FROM_COMPONENT, NOT_RELAYED, RELAY)
+#undef NOT_RELAYED
+#undef RELAY_FROM_COMPONENT
+#undef RELAY
 }
 
 QString WindowControlManager::ShowWnd(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Window);
-    if (envelope.isParsed()) {
-        WindowControl *pHost = findWindow(envelope.uuid());
+    return forward<&WindowControlManager::ShowWnd>(request, [](WindowControl *pHost, const QJsonObject &) {
         // The component's own full screen is left as it is.
-        if (pHost && !pHost->isFullScreen()) {
-            // A host made before its browser window existed takes the window in front.
-            if (!pHost->parentHwnd())
-                pHost->findParentWnd(QString(), QString());
-            pHost->show();
-            if (pHost->isEmbed())
-                pHost->activateBrowser();
-            else
-                pHost->updateTopMost(true);
-            const QRect rcWnd = pHost->wndRect();
-            pHost->setWndGeometry(rcWnd.x(), rcWnd.y(), rcWnd.width(), rcWnd.height(), true);
-        }
-    }
-    return envelope.reply();
+        if (pHost->isFullScreen())
+            return;
+        // A host made before its browser window existed takes the window in front.
+        if (!pHost->parentHwnd())
+            pHost->findParentWnd(QString(), QString());
+        pHost->show();
+        if (pHost->isEmbed())
+            pHost->activateBrowser();
+        else
+            pHost->updateTopMost(true);
+        const QRect rcWnd = pHost->wndRect();
+        pHost->setWndGeometry(rcWnd.x(), rcWnd.y(), rcWnd.width(), rcWnd.height(), true);
+    });
 }
 
 QString WindowControlManager::HideWnd(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Window);
-    if (envelope.isParsed()) {
-        WindowControl *pHost = findWindow(envelope.uuid());
+    return forward<&WindowControlManager::HideWnd>(request, [](WindowControl *pHost, const QJsonObject &) {
         // The component's own full screen must not vanish under the user.
-        if (pHost && !pHost->isFullScreen())
+        if (!pHost->isFullScreen())
             pHost->hide();
-    }
-    return envelope.reply();
+    });
 }
 
 QString WindowControlManager::UpdateParentWnd(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Window);
-    if (envelope.isParsed()) {
-        if (WindowControl *pHost = findWindow(envelope.uuid()))
-            pHost->updateParentWnd();
-    }
-    return envelope.reply();
+    return forward<&WindowControlManager::UpdateParentWnd>(request, &WindowControl::updateParentWnd);
 }
 
 QString WindowControlManager::DestroyWnd(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Window);
+    RequestEnvelope envelope(request, moduleOf<&WindowControlManager::DestroyWnd>());
     // The integration library is not told: only ConnectClose asks it to destroy its window.
     if (envelope.isParsed())
         destroyWindow(envelope.uuid());

@@ -2,27 +2,22 @@
 #include "WindowControlManager.h"
 
 #include "PtzArgs.h"
-#include "RequestEnvelope.h"
+#include "RequestTable.h"
 #include "host/WindowControl.h"
-
-#include <QJsonObject>
 
 QString WindowControlManager::SetPreview3DPosition(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Video);
-    if (envelope.isParsed()) {
-        const SetPreview3DPositionArgs args = readSetPreview3DPositionArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid()))
-            pHost->setPreview3DPosition(args.iOpen);
-    }
-    return envelope.reply();
+    return forward<&WindowControlManager::SetPreview3DPosition>(
+        request, [](WindowControl *pHost, const QJsonObject &fields) {
+            pHost->setPreview3DPosition(readSetPreview3DPositionArgs(fields).iOpen);
+        });
 }
 
 QString WindowControlManager::GetFishEyePTZPreset(const QString &request)
 {
     // The component fills the record; every reply carries it, zeros when nothing did.
     ResourceManager::PresetStruct preset;
-    RequestEnvelope envelope(request, ErrorModule::Video);
+    RequestEnvelope envelope(request, moduleOf<&WindowControlManager::GetFishEyePTZPreset>());
     if (envelope.isParsed()) {
         const GetFishEyePTZPresetArgs args = readGetFishEyePTZPresetArgs(envelope.object());
         if (WindowControl *pHost = findWindow(envelope.uuid()))
@@ -38,56 +33,45 @@ QString WindowControlManager::GetFishEyePTZPreset(const QString &request)
 
 QString WindowControlManager::SetFishEyePTZPreset(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Video);
-    if (envelope.isParsed()) {
-        SetFishEyePTZPresetArgs args = readSetFishEyePTZPresetArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid()))
+    return forward<&WindowControlManager::SetFishEyePTZPreset>(
+        request, [](WindowControl *pHost, const QJsonObject &fields) {
+            SetFishEyePTZPresetArgs args = readSetFishEyePTZPresetArgs(fields);
             pHost->setFishEyePTZPreset(args.iCommand, args.preset, args.iWndIndex);
-    }
-    return envelope.reply();
+        });
 }
 
 QString WindowControlManager::ControlFishEyePTZ(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Video);
-    if (envelope.isParsed()) {
-        const ControlFishEyePTZArgs args = readControlFishEyePTZArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid()))
+    return forward<&WindowControlManager::ControlFishEyePTZ>(
+        request, [](WindowControl *pHost, const QJsonObject &fields) {
+            const ControlFishEyePTZArgs args = readControlFishEyePTZArgs(fields);
             pHost->controlFishEyePTZ(args.iCommand, args.bStop, args.iSpeed, args.iWndIndex);
-    }
-    return envelope.reply();
+        });
 }
 
 QString WindowControlManager::ControlFishEyeParol(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Video);
-    if (envelope.isParsed()) {
-        // The route lives for this call only; the component copies what it keeps.
-        ControlFishEyeParolArgs args = readControlFishEyeParolArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid()))
+    return forward<&WindowControlManager::ControlFishEyeParol>(
+        request, [](WindowControl *pHost, const QJsonObject &fields) {
+            // The route lives for this call only; the component copies what it keeps.
+            ControlFishEyeParolArgs args = readControlFishEyeParolArgs(fields);
             pHost->controlFishEyeParol(args.iCommand, args.vecCruisePoints, args.iWndIndex);
-    }
-    return envelope.reply();
+        });
 }
 
 QString WindowControlManager::SetWndAutoPanState(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Video);
-    if (envelope.isParsed()) {
-        const SetWndAutoPanStateArgs args = readSetWndAutoPanStateArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid()))
+    return forward<&WindowControlManager::SetWndAutoPanState>(
+        request, [](WindowControl *pHost, const QJsonObject &fields) {
+            const SetWndAutoPanStateArgs args = readSetWndAutoPanStateArgs(fields);
             pHost->setWndAutoPanState(args.iWndIndex, args.bOpen);
-    }
-    return envelope.reply();
+        });
 }
 
 QString WindowControlManager::OpenPtzWnd(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Video);
-    if (envelope.isParsed()) {
-        const OpenPtzWndArgs args = readOpenPtzWndArgs(envelope.object());
-        if (WindowControl *pHost = findWindow(envelope.uuid()))
-            pHost->openPtzWnd(args.iWndIndex, args.bOpen);
-    }
-    return envelope.reply();
+    return forward<&WindowControlManager::OpenPtzWnd>(request, [](WindowControl *pHost, const QJsonObject &fields) {
+        const OpenPtzWndArgs args = readOpenPtzWndArgs(fields);
+        pHost->openPtzWnd(args.iWndIndex, args.bOpen);
+    });
 }

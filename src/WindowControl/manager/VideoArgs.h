@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/StartPlayArgs.h"
+
 #include <VarAvozov/ComponentTypes.h>
 
 #include <QJsonObject>
@@ -37,35 +39,8 @@ struct SetVanePlayInfoArgs
 };
 SetVanePlayInfoArgs readSetVanePlayInfoArgs(const QJsonObject &request);
 
-// The user's rights on the camera: one element each of the permission document.
-struct PlayPermission
-{
-    int iLiveView = 0;
-    int iPlayback = 0;
-    int iVideoSearch = 0;
-    int iManualRecording = 0;
-    int iTwoWayAudio = 0;
-    int iPtzControl = 0;
-    int iCapturePrint = 0;
-    int iVolume = 0;
-};
-
-struct StartPlayArgs
-{
-    QString strUUID;
-    QString strUrl;
-    QString strPassword;        // as sent, not decoded
-    QString strUserName;
-    QString strSiteID;
-    QString strAreaName;        // decoded from Base64
-    QString strCameraName;      // decoded from Base64
-    int iWndIndex = 0;
-    PlayPermission permission;
-    QString strSecretKey;
-    int iMultiStreamProto = 0;
-    int iDualStream = 0;
-    clientframework::WebCameraStruct camera;   // the record's defaults unless "options" says otherwise
-};
+// Names decoded from Base64, the camera record filled from "options" by its presence
+// rules; the host builds the permission document from what was read.
 StartPlayArgs readStartPlayArgs(const QJsonObject &request);
 
 struct StopPlayArgs

@@ -1,6 +1,7 @@
 #include "WindowControlManager.h"
 
 #include "host/WindowControl.h"
+#include "host/WindowControlConstants.h"
 
 #include <VarAvozov/WebClientComponents.h>
 
@@ -23,9 +24,6 @@ std::mutex s_foreignUseLock;
 
 // The integration window table is read by library callbacks on their own threads.
 std::mutex s_integrationWndsLock;
-
-const int kFollowInterval = 15;      // ms: non-embedded hosts follow the browser window
-const int kZOrderInterval = 100;     // ms: stacking, activation, browser moves
 
 } // namespace
 

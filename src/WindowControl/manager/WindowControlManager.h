@@ -139,6 +139,12 @@ protected:
 private:
     WindowControlManager();
 
+    // The body of the requests that act on one window (RequestTable.h): the envelope with
+    // the module the request table gives `self`; when the text parses and names a window,
+    // forwardTo(host, request object), or the host operation forwardTo when it takes nothing.
+    template <QString (WindowControlManager::*self)(const QString &), typename Forward>
+    QString forward(const QString &request, Forward forwardTo);
+
     // DestroyWnd and ConnectClose: close and delete the host, forget its windows.
     void destroyWindow(const QString &uuid);
     // CreateWnd: the host's 19 notification signals to the manager's signals.
@@ -157,3 +163,6 @@ private:
 
 template <>
 WindowControlManager *Owl::Base::CSingleton<WindowControlManager>::GetInstance();
+
+// A handler of a request with a JSON reply.
+using RequestHandler = QString (WindowControlManager::*)(const QString &);

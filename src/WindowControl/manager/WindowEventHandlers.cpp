@@ -1,13 +1,13 @@
 // Requests about what happens in a window: pass-through texts, pictures, mouse.
 #include "WindowControlManager.h"
 
-#include "RequestEnvelope.h"
+#include "RequestTable.h"
 #include "WindowArgs.h"
 #include "host/WindowControl.h"
 
 QString WindowControlManager::HandleRequest(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Window);
+    RequestEnvelope envelope(request, moduleOf<&WindowControlManager::HandleRequest>());
     QString strAnswer;
     if (envelope.isParsed()) {
         const HandleRequestArgs args = readHandleRequestArgs(envelope.object());
@@ -20,33 +20,20 @@ QString WindowControlManager::HandleRequest(const QString &request)
 
 QString WindowControlManager::TriggerMouseEvent(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Window);
-    if (envelope.isParsed()) {
-        if (WindowControl *pHost = findWindow(envelope.uuid()))
-            pHost->triggerMouseEvent();
-    }
-    return envelope.reply();
+    return forward<&WindowControlManager::TriggerMouseEvent>(request, &WindowControl::triggerMouseEvent);
 }
 
 QString WindowControlManager::GrabOpen(const QString &request)
 {
-    RequestEnvelope envelope(request, ErrorModule::Window);
-    if (envelope.isParsed()) {
-        // The picture reaches the script before this reply does.
-        if (WindowControl *pHost = findWindow(envelope.uuid()))
-            pHost->grabWindowImage();
-    }
-    return envelope.reply();
+    // The picture reaches the script before this reply does.
+    return forward<&WindowControlManager::GrabOpen>(request, &WindowControl::grabWindowImage);
 }
 
 QString WindowControlManager::SimMouseClickEvent(const QString &request)
 {
     // The point is accepted and nothing is clicked.
-    RequestEnvelope envelope(request, ErrorModule::Window);
-    if (envelope.isParsed()) {
-        const SimMouseClickEventArgs args = readSimMouseClickEventArgs(envelope.object());
+    return forward<&WindowControlManager::SimMouseClickEvent>(request, [](WindowControl *, const QJsonObject &fields) {
+        const SimMouseClickEventArgs args = readSimMouseClickEventArgs(fields);
         Q_UNUSED(args)
-        findWindow(envelope.uuid());
-    }
-    return envelope.reply();
+    });
 }

@@ -1,4 +1,4 @@
-// Emitting the component's signals by name, for tests and the host shell.
+// Emitting the component's signals by name, for tests and the shell.
 #include "ComponentPrivate.h"
 
 #include <QMetaMethod>

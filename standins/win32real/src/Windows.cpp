@@ -39,34 +39,34 @@ bool toOwner(HWND hwnd, Message request)
 
 namespace win32sim {
 
-HWND createWindow(const WindowSpec &desc)
+HWND createWindow(const NewWindow &window)
 {
-    DWORD style = desc.extraStyle;
+    DWORD style = window.extraStyle;
     DWORD ex = 0;
     HWND parentArg = nullptr;
-    if (desc.parent && IsWindow(desc.parent)) {
+    if (window.parent && IsWindow(window.parent)) {
         style |= WS_CHILD;
-        parentArg = desc.parent;
+        parentArg = window.parent;
     } else {
-        style |= desc.framed ? 0 : WS_POPUP;
-        parentArg = desc.owner;
+        style |= window.framed ? 0 : WS_POPUP;
+        parentArg = window.owner;
     }
-    if (desc.framed)
+    if (window.framed)
         style |= WS_OVERLAPPEDWINDOW;
-    if (desc.visible)
+    if (window.visible)
         style |= WS_VISIBLE;
-    if (desc.topmost)
+    if (window.topmost)
         ex |= WS_EX_TOPMOST;
-    if (desc.tool)
+    if (window.tool)
         ex |= WS_EX_TOOLWINDOW;
-    const QString cls = desc.className.isEmpty() ? QStringLiteral("SimWindow") : desc.className;
-    const QRect r = desc.rect;
-    const long long colour = desc.colour.isValid()
-        ? static_cast<long long>(RGB(desc.colour.red(), desc.colour.green(), desc.colour.blue()))
+    const QString cls = window.className.isEmpty() ? QStringLiteral("SimWindow") : window.className;
+    const QRect r = window.rect;
+    const long long colour = window.colour.isValid()
+        ? static_cast<long long>(RGB(window.colour.red(), window.colour.green(), window.colour.blue()))
         : -1;
     // A newly opened application window comes to the foreground.
     AllowSetForegroundWindow(apps().processId());
-    const Message made = apps().request({op::Create, wide(cls), wide(desc.title), number(r.x()), number(r.y()),
+    const Message made = apps().request({op::Create, wide(cls), wide(window.title), number(r.x()), number(r.y()),
                                          number(r.width()), number(r.height()), number(style), number(ex),
                                          handleText(parentArg), number(colour)});
     return made.empty() ? nullptr : toHwnd(made[0]);
@@ -75,7 +75,7 @@ HWND createWindow(const WindowSpec &desc)
 ChromeWindow createChrome(const QString &title, const QRect &rect, int stripHeight)
 {
     ChromeWindow c;
-    WindowSpec frame;
+    NewWindow frame;
     frame.className = QStringLiteral("Chrome_WidgetWin_1");
     frame.title = title;
     frame.rect = rect;
@@ -87,13 +87,13 @@ ChromeWindow createChrome(const QString &title, const QRect &rect, int stripHeig
     const int strip = qBound(0, stripHeight, int(client.bottom));
     const QRect page(0, strip, client.right, client.bottom - strip);
     // The compositor comes first among the children, as in the browser.
-    WindowSpec comp;
+    NewWindow comp;
     comp.className = QStringLiteral("Intermediate D3D Window");
     comp.rect = page;
     comp.parent = c.frame;
     comp.colour = QColor(Qt::white);
     c.compositor = createWindow(comp);
-    WindowSpec render;
+    NewWindow render;
     render.className = QStringLiteral("Chrome_RenderWidgetHostHWND");
     render.title = QStringLiteral("Chrome Legacy Window");
     render.rect = page;
@@ -106,7 +106,7 @@ ChromeWindow createChrome(const QString &title, const QRect &rect, int stripHeig
 IeWindow createIe11(const QString &frameTitle, const QRect &rect, const QStringList &tabTitles)
 {
     IeWindow ie;
-    WindowSpec frame;
+    NewWindow frame;
     frame.className = QStringLiteral("IEFrame");
     frame.title = frameTitle;
     frame.rect = rect;
@@ -117,14 +117,14 @@ IeWindow createIe11(const QString &frameTitle, const QRect &rect, const QStringL
     GetClientRect(ie.frame, &client);
     const QRect area(0, 0, client.right, client.bottom);
     for (int i = 0; i < tabTitles.size(); ++i) {
-        WindowSpec tab;
+        NewWindow tab;
         tab.className = QStringLiteral("Frame Tab");
         tab.rect = area;
         tab.parent = ie.frame;
         tab.visible = i == 0;
         tab.colour = QColor(Qt::white);
         const HWND frameTab = createWindow(tab);
-        WindowSpec page;
+        NewWindow page;
         page.className = QStringLiteral("TabWindowClass");
         page.title = tabTitles.at(i);
         page.rect = QRect(0, 0, area.width(), area.height());

@@ -22,36 +22,36 @@ Window *lookup(HWND h)
 
 } // namespace
 
-HWND createWindow(const WindowSpec &desc)
+HWND createWindow(const NewWindow &window)
 {
     Lock lock(State::mutex());
     State &s = desktop();
     ForeignThread apps(s.creationThread ? s.creationThread : kOtherAppsThread);
-    const QString cls = desc.className.isEmpty() ? QStringLiteral("SimWindow") : desc.className;
+    const QString cls = window.className.isEmpty() ? QStringLiteral("SimWindow") : window.className;
     s.ensureSystemClass(cls);
-    DWORD style = desc.extraStyle;
+    DWORD style = window.extraStyle;
     DWORD ex = 0;
     HWND parentArg = nullptr;
-    if (desc.parent && s.win(desc.parent)) {
+    if (window.parent && s.win(window.parent)) {
         style |= WS_CHILD;
-        parentArg = desc.parent;
+        parentArg = window.parent;
     } else {
-        style |= desc.framed ? 0 : WS_POPUP;
-        parentArg = desc.owner;
+        style |= window.framed ? 0 : WS_POPUP;
+        parentArg = window.owner;
     }
-    if (desc.framed)
+    if (window.framed)
         style |= WS_OVERLAPPEDWINDOW;
-    if (desc.visible)
+    if (window.visible)
         style |= WS_VISIBLE;
-    if (desc.topmost)
+    if (window.topmost)
         ex |= WS_EX_TOPMOST;
-    if (desc.tool)
+    if (window.tool)
         ex |= WS_EX_TOOLWINDOW;
-    const QRect r = desc.rect;
-    HWND h = CreateWindowExW(ex, wide(cls).c_str(), wide(desc.title).c_str(), style, r.x(), r.y(), r.width(),
+    const QRect r = window.rect;
+    HWND h = CreateWindowExW(ex, wide(cls).c_str(), wide(window.title).c_str(), style, r.x(), r.y(), r.width(),
                              r.height(), parentArg, nullptr, nullptr, nullptr);
     if (Window *w = s.win(h))
-        w->colour = desc.colour;
+        w->colour = window.colour;
     return h;
 }
 
@@ -59,7 +59,7 @@ ChromeWindow createChrome(const QString &title, const QRect &rect, int stripHeig
 {
     Lock lock(State::mutex());
     ChromeWindow c;
-    WindowSpec frame;
+    NewWindow frame;
     frame.className = QStringLiteral("Chrome_WidgetWin_1");
     frame.title = title;
     frame.rect = rect;
@@ -72,13 +72,13 @@ ChromeWindow createChrome(const QString &title, const QRect &rect, int stripHeig
     const QRect page(0, strip, client.right, client.bottom - strip);
     // The compositor comes first among the children, as in the browser; the render
     // search skips it by class.
-    WindowSpec comp;
+    NewWindow comp;
     comp.className = QStringLiteral("Intermediate D3D Window");
     comp.rect = page;
     comp.parent = c.frame;
     comp.colour = QColor(Qt::white);
     c.compositor = createWindow(comp);
-    WindowSpec render;
+    NewWindow render;
     render.className = QStringLiteral("Chrome_RenderWidgetHostHWND");
     render.title = QStringLiteral("Chrome Legacy Window");
     render.rect = page;
@@ -92,7 +92,7 @@ IeWindow createIe11(const QString &frameTitle, const QRect &rect, const QStringL
 {
     Lock lock(State::mutex());
     IeWindow ie;
-    WindowSpec frame;
+    NewWindow frame;
     frame.className = QStringLiteral("IEFrame");
     frame.title = frameTitle;
     frame.rect = rect;
@@ -103,14 +103,14 @@ IeWindow createIe11(const QString &frameTitle, const QRect &rect, const QStringL
     GetClientRect(ie.frame, &client);
     const QRect area(0, 0, client.right, client.bottom);
     for (int i = 0; i < tabTitles.size(); ++i) {
-        WindowSpec tab;
+        NewWindow tab;
         tab.className = QStringLiteral("Frame Tab");
         tab.rect = area;
         tab.parent = ie.frame;
         tab.visible = i == 0;
         tab.colour = QColor(Qt::white);
         const HWND frameTab = createWindow(tab);
-        WindowSpec page;
+        NewWindow page;
         page.className = QStringLiteral("TabWindowClass");
         page.title = tabTitles.at(i);
         page.rect = QRect(0, 0, area.width(), area.height());

@@ -1,7 +1,8 @@
 // Monitors and the taskbars that come with them: "Shell_TrayWnd" along the bottom of the
 // primary monitor with the start button ("Button", "Start") above it, and a
 // "Shell_SecondaryTrayWnd" along the bottom of every other monitor. They are ordinary
-// topmost tool windows; the work area of each monitor leaves out its taskbar.
+// topmost tool windows; the work area of each monitor leaves out its taskbar. A change of
+// the monitors is told to every top-level window, as Windows tells it.
 #include "State.h"
 
 using namespace win32sim::detail;
@@ -24,6 +25,29 @@ HWND makeBar(const QString &cls, const QString &title, const QRect &r, const QCo
     // Shown without taking the foreground, as the shell's own windows appear.
     ShowWindow(h, SW_SHOWNA);
     return h;
+}
+
+// WM_DISPLAYCHANGE when the monitors changed (bits per pixel, the primary monitor's
+// size), then WM_SETTINGCHANGE with SPI_SETWORKAREA when a work area did, as the taskbars
+// set the new ones; both go to every top-level window.
+void announceChanges(const std::vector<MonitorRec> &before)
+{
+    const std::vector<MonitorRec> &after = State::get().monitors;
+    bool bDisplay = before.size() != after.size();
+    bool bWork = bDisplay;
+    QSize primary;
+    for (size_t i = 0; i < after.size(); ++i) {
+        if (after[i].primary)
+            primary = after[i].rect.size();
+        if (i < before.size()) {
+            bDisplay = bDisplay || before[i].rect != after[i].rect || before[i].primary != after[i].primary;
+            bWork = bWork || before[i].work != after[i].work;
+        }
+    }
+    if (bDisplay)
+        SendMessageW(HWND_BROADCAST, WM_DISPLAYCHANGE, 32, MAKELPARAM(primary.width(), primary.height()));
+    if (bWork)
+        SendMessageW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
 }
 
 } // namespace
@@ -62,6 +86,7 @@ bool setMonitors(const QVector<Monitor> &list)
     State &s = desktop();
     if (list.isEmpty())
         return false;
+    const std::vector<MonitorRec> before = s.monitors;
     for (HWND h : s.secondaryTrays)
         DestroyWindow(h);
     DestroyWindow(s.startButton);
@@ -85,6 +110,7 @@ bool setMonitors(const QVector<Monitor> &list)
     if (Window *d = s.desktopWin())
         d->rect = d->client = v;
     createTaskbars();
+    announceChanges(before);
     return true;
 }
 
@@ -123,23 +149,13 @@ void reset()
     // A hook left by an earlier test must not see this test's teardown.
     s.observer = nullptr;
     clearWinEvents();
+    // The monitors of a new desktop, told to the windows that are still there.
+    setMonitors({Monitor{QRect(0, 0, 1920, 1080), QRect(), true}});
     destroyAllWindows();
     s.queues.clear();
     s.foreground = nullptr;
     s.focus = nullptr;
     s.capture = nullptr;
-    s.trayWnd = nullptr;
-    s.startButton = nullptr;
-    s.secondaryTrays.clear();
-    s.monitors.clear();
-    MonitorRec m;
-    m.handle = static_cast<HMONITOR>(s.newHandle());
-    m.rect = QRect(0, 0, 1920, 1080);
-    m.work = m.rect.adjusted(0, 0, 0, -kTaskbarHeight);
-    m.primary = true;
-    s.monitors.push_back(m);
-    if (Window *d = s.desktopWin())
-        d->rect = d->client = m.rect;
     createTaskbars();
 }
 

@@ -1,7 +1,7 @@
 #ifndef VARAVOZOV_CONTROL_H
 #define VARAVOZOV_CONTROL_H
 
-// Test control of the stand-in video component: what tests and the host shell use to
+// Test control of the stand-in video component: what tests and the shell use to
 // see the calls a component received, to make it emit its signals and to steer its
 // answers. Everything here runs on the GUI thread, like the component itself.
 //

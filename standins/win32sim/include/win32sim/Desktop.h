@@ -1,4 +1,4 @@
-// The control face of the simulated desktop: what tests, the host shell and the demo
+// The control face of the simulated desktop: what tests, the shell and the demo
 // use to build browser windows, drive them as a user would, and read the whole
 // window-manager state back. The product never includes this header; it only calls
 // the Win32 face (<windows.h>).
@@ -27,9 +27,9 @@
 
 namespace win32sim {
 
-// A plain window as a test or the demo makes it. Plain windows (no window procedure
-// of their own) paint a flat colour and their title when the desktop is drawn.
-struct WindowSpec
+// A plain window to create, as a test or the demo asks for it. Plain windows (no window
+// procedure of their own) paint a flat colour and their title when the desktop is drawn.
+struct NewWindow
 {
     QString className = QStringLiteral("SimWindow");
     QString title;
@@ -46,7 +46,7 @@ struct WindowSpec
 
 // Made as another application's window (see <windows.h>); a visible top-level window
 // is activated, as a newly opened application window is.
-HWND createWindow(const WindowSpec &desc);
+HWND createWindow(const NewWindow &window);
 
 // Chrome/Electron: a framed top-level window of class "Chrome_WidgetWin_1" whose title is
 // `title`, with a page render child ("Chrome_RenderWidgetHostHWND") filling the client
@@ -149,13 +149,16 @@ struct Monitor
     QRect work;          // empty: the monitor rectangle less the taskbar
     bool primary = false;
 };
-bool setMonitors(const QVector<Monitor> &monitors);     // exactly one primary; remakes the taskbars; false: cannot
+// Exactly one primary; remakes the taskbars. As on Windows, every top-level window then
+// gets WM_DISPLAYCHANGE if the monitors changed and WM_SETTINGCHANGE (SPI_SETWORKAREA) if
+// a work area did, so Qt's screens follow by themselves. False: this desktop cannot.
+bool setMonitors(const QVector<Monitor> &monitors);
 QVector<Monitor> monitors();
 
 // Back to a new desktop: every window destroyed (window procedures still get their
-// messages), one 1920x1080 primary monitor, the taskbars remade, queues emptied. The
-// message observer and every WinEvent hook are removed first, so a hook left by an
-// earlier test sees nothing.
+// messages), one 1920x1080 primary monitor (as setMonitors sets it, before the windows
+// go), the taskbars remade, queues emptied. The message observer and every WinEvent hook
+// are removed first, so a hook left by an earlier test sees nothing.
 void reset();
 
 // Pixels. Windows with pixels of their own (Qt windows) hand them over; the rest paint

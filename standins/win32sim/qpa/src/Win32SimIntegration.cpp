@@ -147,10 +147,4 @@ bool isQtPlatform()
            && QGuiApplicationPrivate::platformIntegration() == g_pInstance;
 }
 
-void syncScreens()
-{
-    if (Win32SimIntegration *pIntegration = Win32SimIntegration::instance())
-        pIntegration->syncScreens();
-}
-
 } // namespace win32sim

@@ -26,6 +26,8 @@ public:
     QPlatformFontDatabase *fontDatabase() const override;
     QPlatformServices *services() const override;
 
+    // Reads the desktop's monitors into Qt's screens: at start, and when a window hears
+    // WM_DISPLAYCHANGE or WM_SETTINGCHANGE.
     void syncScreens();
     QList<QPlatformScreen *> screens() const;
 

@@ -42,21 +42,22 @@ Win32SimWindow::Win32SimWindow(QWindow *window)
 {
     // A window given a foreign native parent is that window's child, never a top-level.
     const QVariant embeddedParent = window->property("_q_embedded_native_parent_handle");
-    m_bEmbedded = embeddedParent.isValid();
+    m_bForeignParent = embeddedParent.isValid();
+    m_bEmbedded = m_bForeignParent;
     // A child of a dead parent gets no window (CreateWindowExW refuses WS_CHILD without one).
-    const bool bChild = window->parent() != nullptr || m_bEmbedded;
-    const HWND hParent = m_bEmbedded ? reinterpret_cast<HWND>(embeddedParent.value<WId>()) : hwndOf(window->parent());
+    const bool bChild = window->parent() != nullptr || m_bForeignParent;
+    const HWND hParent = m_bForeignParent ? reinterpret_cast<HWND>(embeddedParent.value<WId>()) : hwndOf(window->parent());
     // A popup stays on top by itself and gets no owner.
     const HWND hOwner = bChild || window->type() == Qt::Popup ? nullptr : hwndOf(window->transientParent());
 
     const Qt::WindowFlags flags = window->flags();
-    const Win32SimWindowStyle style = win32SimWindowStyle(flags, bChild);
+    const Win32SimWindowStyle style = win32SimWindowStyle(window, flags, bChild);
     const Win32SimWindowClass windowClass = win32SimWindowClass(window);
     registerWin32SimWindowClass(windowClass, &Win32SimWindow::windowProc);
 
     QRect rc = bChild ? windowGeometry() : initialGeometry(window, windowGeometry(), 160, 160);
     rc.setSize(rc.size().expandedTo(QSize(1, 1)));
-    const std::wstring strTitle = window->title().toStdWString();
+    const std::wstring strTitle = formatWindowTitle(window->title(), QStringLiteral(" - ")).toStdWString();
 
     s_pCreating = this;
     HWND hwnd = CreateWindowExW(style.dwExStyle, windowClass.strName.c_str(), strTitle.c_str(), style.dwStyle,
@@ -152,7 +153,8 @@ void Win32SimWindow::setGeometry(const QRect &rect)
 void Win32SimWindow::setVisible(bool visible)
 {
     if (!isAlive()) {
-        updateExposure(nullptr, false);
+        if (!visible)
+            updateExposure(nullptr, false);
         return;
     }
     const int iExposeCount = m_iExposeCount;
@@ -161,16 +163,21 @@ void Win32SimWindow::setVisible(bool visible)
         // when it has none), whatever owner it got meanwhile.
         if (!window()->parent() && !(window()->windowStates() & Qt::WindowMinimized))
             updateTransientParent();
-        const bool bChild = window()->parent() || m_bEmbedded;
-        const Win32SimWindowStyle style = win32SimWindowStyle(window()->flags(), bChild);
+        const bool bChild = window()->parent() || m_bForeignParent;
+        const Win32SimWindowStyle style = win32SimWindowStyle(window(), window()->flags(), bChild);
         const bool bNoActivate = style.bShowWithoutActivating || bChild
                                  || window()->property("_q_showWithoutActivating").toBool();
         ShowWindow(m_hWnd, bNoActivate ? SW_SHOWNOACTIVATE : SW_SHOW);
         // A popup opened while no Qt window has the focus (from a tray icon) takes the foreground.
         if (window()->type() == Qt::Popup && !window()->parent() && !QGuiApplication::focusWindow() && isAlive())
             SetForegroundWindow(m_hWnd);
-    } else {
+    } else if (window()->flags() & Qt::Popup) {
+        // Qt's Windows platform tests the flags so: true for every type with the Qt::Window
+        // bit, so top-level windows are hidden with ShowWindow, which activates another window.
         ShowWindow(m_hWnd, SW_HIDE);
+    } else {
+        SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     updateExposureTree(nullptr, false);
     // Widgets paint on expose: showing must produce one even when nothing changed.
@@ -199,7 +206,7 @@ void Win32SimWindow::updateTransientParent() const
 
 void Win32SimWindow::applyStyle(Qt::WindowFlags flags, bool bChild)
 {
-    const Win32SimWindowStyle style = win32SimWindowStyle(flags, bChild);
+    const Win32SimWindowStyle style = win32SimWindowStyle(window(), flags, bChild);
     const DWORD dwKeep = DWORD(GetWindowLongW(m_hWnd, GWL_STYLE)) & (WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE);
     SetWindowLongW(m_hWnd, GWL_STYLE, LONG(style.dwStyle | dwKeep));
     SetWindowLongW(m_hWnd, GWL_EXSTYLE, LONG(style.dwExStyle));
@@ -223,7 +230,7 @@ void Win32SimWindow::applyStyle(Qt::WindowFlags flags, bool bChild)
 void Win32SimWindow::setWindowFlags(Qt::WindowFlags flags)
 {
     if (isAlive())
-        applyStyle(flags, window()->parent() != nullptr || m_bEmbedded);
+        applyStyle(flags, window()->parent() != nullptr || m_bForeignParent);
 }
 
 void Win32SimWindow::setWindowState(Qt::WindowStates state)
@@ -261,19 +268,23 @@ void Win32SimWindow::setParent(const QPlatformWindow *parent)
 
 void Win32SimWindow::setWindowTitle(const QString &title)
 {
+    // An empty title reads as the application's name, as on Qt's Windows platform.
     if (isAlive())
-        SetWindowTextW(m_hWnd, title.toStdWString().c_str());
+        SetWindowTextW(m_hWnd, formatWindowTitle(title, QStringLiteral(" - ")).toStdWString().c_str());
 }
 
 void Win32SimWindow::raise()
 {
-    if (isAlive())
+    const Qt::WindowType type = window()->type();
+    const bool bRaises = type == Qt::Popup || type == Qt::SubWindow || !(window()->flags() & Qt::WindowStaysOnBottomHint);
+    if (isAlive() && bRaises)
         SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Win32SimWindow::lower()
 {
-    if (isAlive())
+    // A window that stays on top is not lowered.
+    if (isAlive() && !(window()->flags() & Qt::WindowStaysOnTopHint))
         SetWindowPos(m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

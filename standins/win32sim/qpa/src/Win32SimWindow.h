@@ -71,7 +71,8 @@ private:
     QRect m_rcNormal;                // geometry before maximising or full screen
     Qt::WindowStates m_windowStates = Qt::WindowNoState;
     bool m_bTopMost = false;
-    bool m_bEmbedded = false;        // created inside a foreign window ("_q_embedded_native_parent_handle")
+    bool m_bForeignParent = false;   // created inside a foreign window ("_q_embedded_native_parent_handle")
+    bool m_bEmbedded = false;        // no Qt parent but a native one: created so, or moved there by SetParent
     bool m_bInSetParent = false;
     bool m_bCreating = true;         // inside the constructor: Qt does not know the window yet
     bool m_bDestroying = false;      // Qt is destroying it

@@ -1,4 +1,5 @@
 // What the desktop reports about a Qt window, forwarded to Qt as a window system does.
+#include "Win32SimIntegration.h"
 #include "Win32SimWindow.h"
 
 #include <QAbstractEventDispatcher>
@@ -12,13 +13,7 @@
 #include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qwindowsysteminterface.h>
 
-#include <win32sim/Qpa.h>
-
 #include <windows.h>
-
-#ifndef WM_DISPLAYCHANGE
-#define WM_DISPLAYCHANGE 0x007E
-#endif
 
 namespace {
 QPointer<QWindow> g_pLastActive;      // the window Qt was last told is active
@@ -108,6 +103,15 @@ LRESULT CALLBACK Win32SimWindow::windowProc(HWND hwnd, UINT message, WPARAM wPar
 LRESULT Win32SimWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_WINDOWPOSCHANGING:
+        // Qt's Windows platform decides here, whenever the z-order changes, whether a window
+        // without a Qt parent is embedded: after a native SetParent it is, and it then maps
+        // its points through the desktop.
+        if (!m_bCreating && lParam && !(reinterpret_cast<const WINDOWPOS *>(lParam)->flags & SWP_NOZORDER)) {
+            const HWND hParent = GetAncestor(m_hWnd, GA_PARENT);
+            m_bEmbedded = !window()->parent() && hParent && hParent != GetDesktopWindow();
+        }
+        break;
     case WM_WINDOWPOSCHANGED:
     case WM_MOVE:
     case WM_SIZE:
@@ -152,7 +156,10 @@ LRESULT Win32SimWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
             QWindowSystemInterface::handleCloseEvent(window());
         return 0;   // Qt decides whether the window goes
     case WM_DISPLAYCHANGE:
-        win32sim::syncScreens();
+    case WM_SETTINGCHANGE:
+        // As Qt's Windows platform: the monitors or a work area changed, the screens follow.
+        if (Win32SimIntegration *pIntegration = Win32SimIntegration::instance())
+            pIntegration->syncScreens();
         break;
     case WM_NCDESTROY:
         handleDestroyed();
@@ -277,12 +284,12 @@ void Win32SimWindow::handleWheel(WPARAM wParam, LPARAM lParam)
 }
 
 // The desktop destroyed the window (a parent went, or someone called DestroyWindow):
-// the handle is dead and must not be used again.
+// the handle is dead and must not be used again. Qt's Windows platform tells Qt nothing
+// of it, so the window stays exposed for Qt until Qt hides it.
 void Win32SimWindow::handleDestroyed()
 {
     m_bDead = true;
     detach();
-    updateExposure(nullptr, false);
 }
 
 void Win32SimWindow::updateExposure(HWND hHint, bool bHintShown, bool bForce)

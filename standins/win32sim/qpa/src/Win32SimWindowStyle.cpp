@@ -5,34 +5,93 @@
 #include <QVariant>
 #include <QVersionNumber>
 #include <QWindow>
+#include <QtGui/private/qwindow_p.h>
 
 #ifndef CS_SAVEBITS
 #define CS_SAVEBITS 0x0800
+#endif
+#ifndef WS_EX_CONTEXTHELP
+#define WS_EX_CONTEXTHELP 0x00000400L
 #endif
 #ifndef CS_DROPSHADOW
 #define CS_DROPSHADOW 0x00020000
 #endif
 
-Win32SimWindowStyle win32SimWindowStyle(Qt::WindowFlags flags, bool bChild)
-{
-    const Qt::WindowType type = Qt::WindowType(int(flags & Qt::WindowType_Mask));
-    const bool bPopupType = type == Qt::Popup || type == Qt::ToolTip;
+namespace {
 
+// Qt's Windows platform completes the hints of plain top-level windows the same way.
+Qt::WindowFlags completedTopLevelFlags(Qt::WindowFlags flags)
+{
+    flags &= ~Qt::WindowFullscreenButtonHint;
+    if (flags == Qt::Window)
+        flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                 | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
+    else if (flags == Qt::Dialog || flags == Qt::Tool)
+        flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if ((flags & Qt::WindowType_Mask) == Qt::SplashScreen)
+        flags |= Qt::FramelessWindowHint;
+    return flags;
+}
+
+bool showsMaximizeButton(const QWindow *window, Qt::WindowFlags flags)
+{
+    if ((flags & Qt::MSWindowsFixedSizeDialogHint) || !(flags & Qt::WindowMaximizeButtonHint))
+        return false;
+    return (flags & Qt::CustomizeWindowHint) || window->maximumSize() == QSize(QWINDOWSIZE_MAX, QWINDOWSIZE_MAX);
+}
+
+} // namespace
+
+// Style bits as Qt's Windows platform chooses them: framed top-level windows are WS_POPUP with
+// a caption and sizing frame (not WS_OVERLAPPEDWINDOW), windows of other kinds are tool
+// windows, and popups and tool tips stay on top.
+Win32SimWindowStyle win32SimWindowStyle(const QWindow *window, Qt::WindowFlags flagsIn, bool bChild)
+{
     Win32SimWindowStyle style;
     if (bChild) {
         style.dwStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
         return style;
     }
 
-    const bool bFrameless = bPopupType || type == Qt::SplashScreen || (flags & Qt::FramelessWindowHint);
-    style.dwStyle = (bFrameless ? WS_POPUP : WS_OVERLAPPEDWINDOW) | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-    if (type == Qt::Tool)
+    const Qt::WindowFlags flags = completedTopLevelFlags(flagsIn);
+    const Qt::WindowType type = Qt::WindowType(int(flags & Qt::WindowType_Mask));
+    const bool bDialog = type == Qt::Dialog || type == Qt::Sheet || (flags & Qt::MSWindowsFixedSizeDialogHint);
+    const bool bTool = type == Qt::Tool || type == Qt::Drawer;
+    const bool bFrameless = flags & Qt::FramelessWindowHint;
+
+    // Framed windows get WS_POPUP with their frame below.
+    const bool bPopupStyle = type == Qt::Popup || type == Qt::ToolTip || bFrameless;
+    style.dwStyle = (bPopupStyle ? WS_POPUP : WS_OVERLAPPED) | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    if (type == Qt::Window || bDialog || bTool) {
+        if (!bFrameless) {
+            style.dwStyle |= WS_POPUP;
+            style.dwStyle |= (flags & Qt::MSWindowsFixedSizeDialogHint) ? WS_DLGFRAME : WS_THICKFRAME;
+            if (flags & Qt::WindowTitleHint)
+                style.dwStyle |= WS_CAPTION;
+        }
+        if (flags & Qt::WindowSystemMenuHint) {
+            style.dwStyle |= WS_SYSMENU;
+        } else if (bDialog && (flags & Qt::WindowCloseButtonHint) && !bFrameless) {
+            style.dwStyle |= WS_SYSMENU | WS_BORDER;
+            style.dwExStyle |= WS_EX_DLGMODALFRAME;
+        }
+        if (flags & Qt::WindowMinimizeButtonHint)
+            style.dwStyle |= WS_MINIMIZEBOX;
+        if (showsMaximizeButton(window, flags))
+            style.dwStyle |= WS_MAXIMIZEBOX;
+        if (bTool)
+            style.dwExStyle |= WS_EX_TOOLWINDOW;
+        if (flags & Qt::WindowContextHelpButtonHint)
+            style.dwExStyle |= WS_EX_CONTEXTHELP;
+    } else {
         style.dwExStyle |= WS_EX_TOOLWINDOW;
-    if (flags & Qt::WindowStaysOnTopHint)
+    }
+    if (flagsIn & Qt::WindowTransparentForInput)
+        style.dwExStyle |= WS_EX_LAYERED | WS_EX_TRANSPARENT;
+    if ((flags & Qt::WindowStaysOnTopHint) || type == Qt::Popup || type == Qt::ToolTip)
         style.dwExStyle |= WS_EX_TOPMOST;
-    if (flags & Qt::WindowDoesNotAcceptFocus)
-        style.dwExStyle |= WS_EX_NOACTIVATE;
-    style.bShowWithoutActivating = type == Qt::Tool || bPopupType || (flags & Qt::WindowDoesNotAcceptFocus);
+    // Qt::WindowDoesNotAcceptFocus is no reason: such a window is activated, and refuses the focus.
+    style.bShowWithoutActivating = type == Qt::Tool || type == Qt::Popup || type == Qt::ToolTip;
     return style;
 }
 

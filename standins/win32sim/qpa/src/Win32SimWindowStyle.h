@@ -18,7 +18,7 @@ struct Win32SimWindowStyle
     bool bShowWithoutActivating = false;
 };
 
-Win32SimWindowStyle win32SimWindowStyle(Qt::WindowFlags flags, bool bChild);
+Win32SimWindowStyle win32SimWindowStyle(const QWindow *window, Qt::WindowFlags flags, bool bChild);
 
 struct Win32SimWindowClass
 {

@@ -7,8 +7,4 @@ namespace win32sim {
 // True when the running QGuiApplication uses the "win32sim" platform.
 bool isQtPlatform();
 
-// Re-reads the desktop's monitors into Qt's screens (after win32sim::setMonitors;
-// windows also do it when they receive WM_DISPLAYCHANGE).
-void syncScreens();
-
 } // namespace win32sim
