@@ -26,11 +26,19 @@ class DesktopFeed {
     this.busyUntil = 0;
     this.lastPicture = 0;
     this.taking = false;
-    this.timer = setInterval(() => this.tick(), TICK_MS);
+    this.timer = setInterval(() => this.tick().catch((e) => this.failed(e)), TICK_MS);
+    this.failure = '';
   }
 
   touch() {
     this.busyUntil = Date.now() + BUSY_MS;
+  }
+
+  // Told once per kind of failure; the page keeps the last picture meanwhile.
+  failed(e) {
+    if (e.message === this.failure) return;
+    this.failure = e.message;
+    console.error(`playground: no picture of the desktop: ${e.message}`);
   }
 
   stop() {
