@@ -15,11 +15,6 @@ namespace {
 QVector<QPointer<QWidget>> g_vecKept;
 std::string g_strEvents;
 
-void logEvent(const std::string &strEntry)
-{
-    g_strEvents += (g_strEvents.empty() ? "" : " ") + strEntry;
-}
-
 // Qt's activation events of the widgets that have a role, and the application's state.
 class EventLog : public QObject
 {
@@ -28,16 +23,20 @@ protected:
     {
         const QEvent::Type type = pEvent->type();
         if (type == QEvent::WindowActivate || type == QEvent::WindowDeactivate) {
-            auto *pWidget = qobject_cast<QWidget *>(pObject);
+            const auto *pWidget = qobject_cast<QWidget *>(pObject);
+            const char *pszWhat = type == QEvent::WindowActivate ? ".activate" : ".deactivate";
             if (pWidget && pWidget->isWindow() && !pWidget->objectName().isEmpty())
-                logEvent(pWidget->objectName().toStdString()
-                         + (type == QEvent::WindowActivate ? ".activate" : ".deactivate"));
+                log(pWidget->objectName().toStdString() + pszWhat);
         } else if (type == QEvent::ApplicationStateChange && pObject == qApp) {
-            const auto *pChange = static_cast<QApplicationStateChangeEvent *>(pEvent);
-            logEvent(pChange->applicationState() == Qt::ApplicationActive ? "app.active" : "app.inactive");
+            const bool bActive = static_cast<QApplicationStateChangeEvent *>(pEvent)->applicationState()
+                                 == Qt::ApplicationActive;
+            log(bActive ? "app.active" : "app.inactive");
         }
         return false;
     }
+
+private:
+    static void log(const std::string &strEntry) { g_strEvents += (g_strEvents.empty() ? "" : " ") + strEntry; }
 };
 
 } // namespace
@@ -94,10 +93,7 @@ QWidget *widget(const char *pszRole, Qt::WindowFlags flags, const QRect &geometr
     return pWidget;
 }
 
-HWND hwndOf(const QWidget *pWidget)
-{
-    return reinterpret_cast<HWND>(pWidget->winId());
-}
+HWND hwndOf(const QWidget *pWidget) { return reinterpret_cast<HWND>(pWidget->winId()); }
 
 std::string className(HWND h)
 {
@@ -113,20 +109,14 @@ std::string title(HWND h)
     return "\"" + text(szTitle, n > 0 ? n : 0) + "\"";
 }
 
-std::string owner(HWND h)
-{
-    return name(GetWindow(h, GW_OWNER));
-}
+std::string owner(HWND h) { return name(GetWindow(h, GW_OWNER)); }
 
 std::string rectText(const QRect &r, POINT o)
 {
     return rectText(RECT{r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}, o);
 }
 
-std::string point(const QPoint &p, HWND ref)
-{
-    return pointText(POINT{p.x(), p.y()}, corner(ref));
-}
+std::string point(const QPoint &p, HWND ref) { return pointText(POINT{p.x(), p.y()}, corner(ref)); }
 
 std::string shown(const QWidget *pWidget)
 {
@@ -155,9 +145,9 @@ std::string activation()
 
 std::string events()
 {
-    const std::string strOut = g_strEvents.empty() ? "none" : g_strEvents;
-    g_strEvents.clear();
-    return strOut;
+    std::string strOut;
+    strOut.swap(g_strEvents);
+    return strOut.empty() ? "none" : strOut;
 }
 
 std::string activationEvents()

@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace conf {
 
@@ -49,10 +50,7 @@ std::string messageName(UINT id)
     return szBuffer;
 }
 
-bool isTopLevel(HWND h)
-{
-    return GetAncestor(h, GA_PARENT) == GetDesktopWindow();
-}
+bool isTopLevel(HWND h) { return GetAncestor(h, GA_PARENT) == GetDesktopWindow(); }
 
 // Arguments are printed where they carry what the desktop must get right and do not depend
 // on frame sizes: sizes and positions of frameless windows, show flags, parent notifications.
@@ -149,16 +147,11 @@ void logOn()
 std::string logOff()
 {
     g_bLogging = false;
-    std::string s = g_strLog.empty() ? "none" : g_strLog;
-    g_strLog.clear();
-    return s;
+    return g_strLog.empty() ? "none" : std::move(g_strLog);
 }
 
 void onDestroy(void (*hook)(HWND)) { g_destroyHook = hook; }
 
-void logged(std::initializer_list<Step> steps)
-{
-    walk(steps, logOff, logOn);
-}
+void logged(std::initializer_list<Step> steps) { walk(steps, logOff, logOn); }
 
 }  // namespace conf

@@ -30,9 +30,10 @@ std::string workArea(const MONITORINFO &mi)
     }
     if (m.left == w.left && m.top == w.top && m.right == w.right && m.bottom == w.bottom)
         return "monitor-less-taskbar";
+    const RECT &o = mi.rcMonitor;
     char buf[64];
-    std::snprintf(buf, sizeof buf, "insets(%d,%d,%d,%d)", int(w.left - mi.rcMonitor.left),
-                  int(w.top - mi.rcMonitor.top), int(mi.rcMonitor.right - w.right), int(mi.rcMonitor.bottom - w.bottom));
+    std::snprintf(buf, sizeof buf, "insets(%d,%d,%d,%d)", int(w.left - o.left), int(w.top - o.top),
+                  int(o.right - w.right), int(o.bottom - w.bottom));
     return buf;
 }
 
@@ -64,8 +65,7 @@ std::string peek(HWND filter, UINT lo, UINT hi, UINT remove)
 
 void drain()
 {
-    MSG m;
-    while (PeekMessageW(&m, nullptr, WM_USER, WM_APP - 1, PM_REMOVE)) {
+    for (MSG m; PeekMessageW(&m, nullptr, WM_USER, WM_APP - 1, PM_REMOVE);) {
     }
 }
 

@@ -2,39 +2,31 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <utility>
 
 namespace conf {
 
 namespace {
 
-struct Named {
-    HWND hWnd;
-    std::string strRole;
-};
-
-std::vector<Named> g_vecNamed;
+std::vector<std::pair<HWND, std::string>> g_vecNamed;  // window and role, in naming order
 std::string g_strScenario;
 int g_iObservations = 0;
 int g_iScenarios = 0;
 
-Named *find(HWND h)
+std::string *find(HWND h)
 {
-    for (Named &n : g_vecNamed)
-        if (n.hWnd == h)
-            return &n;
+    for (auto &named : g_vecNamed)
+        if (named.first == h)
+            return &named.second;
     return nullptr;
 }
 
 BOOL CALLBACK collect(HWND h, LPARAM lp)
 {
     auto *pOut = reinterpret_cast<std::string *>(lp);
-    if (!find(h))
-        return TRUE;
-    *pOut += std::string(pOut->empty() ? "" : " ") + name(h);
-    if (GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST)
-        *pOut += '*';
-    if (!IsWindowVisible(h))
-        *pOut += '-';
+    if (find(h))
+        *pOut += std::string(pOut->empty() ? "" : " ") + name(h) +
+                 (GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST ? "*" : "") + (IsWindowVisible(h) ? "" : "-");
     return TRUE;
 }
 
@@ -43,10 +35,8 @@ BOOL CALLBACK collect(HWND h, LPARAM lp)
 void startScenario(const char *pszName)
 {
     g_vecNamed.clear();
-    if (pszName) {
-        g_strScenario = pszName;
-        ++g_iScenarios;
-    }
+    g_iScenarios += pszName ? 1 : 0;
+    g_strScenario = pszName ? pszName : "";
 }
 
 int end()
@@ -69,33 +59,25 @@ void note(const char *pszKey, const char *pszFormat, ...)
 
 void nameWindow(HWND h, const char *pszRole)
 {
-    if (Named *pNamed = find(h))
-        pNamed->strRole = pszRole;
+    if (std::string *pRole = find(h))
+        *pRole = pszRole;
     else if (h)
-        g_vecNamed.push_back({h, pszRole});
+        g_vecNamed.emplace_back(h, pszRole);
 }
 
-bool named(HWND h)
-{
-    return find(h) != nullptr;
-}
+bool named(HWND h) { return find(h) != nullptr; }
 
 const char *name(HWND h)
 {
-    if (!h)
-        return "null";
-    if (h == GetDesktopWindow())
-        return "desktop";
-    if (Named *pNamed = find(h))
-        return pNamed->strRole.c_str();
-    return "foreign";
+    const std::string *pRole = find(h);
+    return !h ? "null" : h == GetDesktopWindow() ? "desktop" : pRole ? pRole->c_str() : "foreign";
 }
 
 std::vector<HWND> namedWindows()
 {
     std::vector<HWND> vecOut;
-    for (const Named &n : g_vecNamed)
-        vecOut.push_back(n.hWnd);
+    for (const auto &named : g_vecNamed)
+        vecOut.push_back(named.first);
     return vecOut;
 }
 
@@ -129,17 +111,12 @@ POINT corner(HWND ref)
 
 std::string rectText(const RECT &r, POINT o)
 {
-    char szBuffer[96];
-    std::snprintf(szBuffer, sizeof szBuffer, "(%d,%d)-(%d,%d)", int(r.left - o.x), int(r.top - o.y),
-                  int(r.right - o.x), int(r.bottom - o.y));
-    return szBuffer;
+    return pointText(POINT{r.left, r.top}, o) + "-" + pointText(POINT{r.right, r.bottom}, o);
 }
 
 std::string pointText(POINT p, POINT o)
 {
-    char szBuffer[48];
-    std::snprintf(szBuffer, sizeof szBuffer, "(%d,%d)", int(p.x - o.x), int(p.y - o.y));
-    return szBuffer;
+    return "(" + std::to_string(p.x - o.x) + "," + std::to_string(p.y - o.y) + ")";
 }
 
 std::string windowRect(HWND h, POINT o)
@@ -176,24 +153,17 @@ std::string text(const WCHAR *s, int max)
     std::string strOut;
     for (int i = 0; s[i] && (max < 0 || i < max); ++i) {
         const unsigned c = unsigned(s[i]);
-        if (c < 0x80) {
+        if (c < 0x80)
             strOut += char(c);
-        } else if (c < 0x800) {
-            strOut += char(0xC0 | (c >> 6));
-            strOut += char(0x80 | (c & 0x3F));
-        } else {
-            strOut += char(0xE0 | ((c >> 12) & 0x0F));
-            strOut += char(0x80 | ((c >> 6) & 0x3F));
-            strOut += char(0x80 | (c & 0x3F));
-        }
+        else if (c < 0x800)
+            strOut += {char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
+        else
+            strOut += {char(0xE0 | ((c >> 12) & 0x0F)), char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))};
     }
     return strOut;
 }
 
-const char *yes(bool b)
-{
-    return b ? "yes" : "no";
-}
+const char *yes(bool b) { return b ? "yes" : "no"; }
 
 void walk(std::initializer_list<Step> steps, const std::function<std::string()> &look,
           const std::function<void()> &before)
