@@ -8,5 +8,6 @@ const { shell, buildDir, start } = require('./shell');
 if (shell.qtApplication() !== 'other') start();
 
 const { WindowControl } = require(path.join(buildDir, 'WindowControl.node'));
+const { ErrorModule, ErrorCode, request, parseNotification, onNotification } = require('./requests');
 
-module.exports = { WindowControl, shell, buildDir };
+module.exports = { WindowControl, shell, buildDir, ErrorModule, ErrorCode, request, parseNotification, onNotification };

@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <cwchar>
 #include <string>
 
 #ifdef _WIN32
@@ -15,6 +14,7 @@ namespace {
 const char kBrowserMode[] = "--browser";
 const int kStripHeight = 80;
 const ULONG_PTR kOpenBrowser = 0x42524f57;   // WM_COPYDATA tag of an open request
+const wchar_t kServerClass[] = L"WcConfBrowserServer";
 
 struct OpenRequest
 {
@@ -69,60 +69,32 @@ void registerClass(const wchar_t *pszName, WNDPROC pfnProc)
 }
 
 // This side: one browser process for the whole run, started when first needed. It makes
-// browsers when asked (WM_COPYDATA crosses processes) and serves their messages.
+// browsers when asked (WM_COPYDATA crosses processes) and serves their messages; its message
+// window, named by the process id, is looked for until it is there or the process has ended.
 bool startBrowserProcess()
 {
     if (g_hServer)
         return true;
-    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
-    HANDLE hRead = nullptr;
-    HANDLE hWrite = nullptr;
-    if (!CreatePipe(&hRead, &hWrite, &sa, 0))
-        return false;
-    SetHandleInformation(hRead, HANDLE_FLAG_INHERIT, 0);
     wchar_t szExe[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, szExe, MAX_PATH);
     std::wstring strCommandLine = L"\"" + std::wstring(szExe) + L"\" --browser";
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = hWrite;
-    si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION pi = {};
-    const BOOL bStarted = CreateProcessW(nullptr, &strCommandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                         &si, &pi);
-    CloseHandle(hWrite);
-    if (!bStarted) {
+    if (!CreateProcessW(nullptr, &strCommandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         std::fprintf(stderr, "browser: CreateProcessW failed (%lu)\n", GetLastError());
-        CloseHandle(hRead);
         return false;
     }
     CloseHandle(pi.hThread);
     g_hProcess = pi.hProcess;
-    // One line: the message window's handle.
-    std::string strLine;
-    char ch = 0;
-    DWORD dwRead = 0;
-    while (strLine.size() < 100 && ReadFile(hRead, &ch, 1, &dwRead, nullptr) && dwRead == 1 && ch != '\n')
-        strLine += ch;
-    CloseHandle(hRead);
-    unsigned long long ullServer = 0;
-    if (std::sscanf(strLine.c_str(), "%llx", &ullServer) == 1)
-        g_hServer = reinterpret_cast<HWND>(ullServer);
-    else
-        std::fprintf(stderr, "browser: no handle from the browser process (\"%s\")\n", strLine.c_str());
-    return g_hServer != nullptr;
-}
-
-HWND childOfClass(HWND hParent, const wchar_t *pszClass)
-{
-    wchar_t szName[64] = {};
-    for (HWND h = GetWindow(hParent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-        if (GetClassNameW(h, szName, 64) && std::wcscmp(szName, pszClass) == 0)
-            return h;
+    for (int i = 0; i < 1000 && !g_hServer; ++i) {
+        g_hServer = FindWindowExW(HWND_MESSAGE, nullptr, kServerClass, std::to_wstring(pi.dwProcessId).c_str());
+        if (!g_hServer && WaitForSingleObject(g_hProcess, 10) != WAIT_TIMEOUT)
+            break;
     }
-    return nullptr;
+    if (!g_hServer)
+        std::fprintf(stderr, "browser: no message window from the browser process\n");
+    return g_hServer != nullptr;
 }
 
 } // namespace
@@ -143,8 +115,8 @@ Browser openBrowser(const QString &title, const QRect &frameRect)
         std::fprintf(stderr, "browser: the browser process made no window\n");
         return browser;
     }
-    browser.hCompositor = childOfClass(browser.hFrame, L"Intermediate D3D Window");
-    browser.hRender = childOfClass(browser.hFrame, L"Chrome_RenderWidgetHostHWND");
+    browser.hCompositor = GetWindow(browser.hFrame, GW_CHILD);
+    browser.hRender = GetWindow(browser.hCompositor, GW_HWNDNEXT);
     g_vecFrames.append(browser.hFrame);
     return browser;
 }
@@ -183,15 +155,13 @@ bool runAsBrowser(int argc, char **argv, int *pExitCode)
 {
     if (argc < 2 || std::strcmp(argv[1], kBrowserMode) != 0)
         return false;
-    registerClass(L"WcConfBrowserServer", serverProc);
+    registerClass(kServerClass, serverProc);
     registerClass(L"Chrome_WidgetWin_1", DefWindowProcW);
     registerClass(L"Intermediate D3D Window", DefWindowProcW);
     registerClass(L"Chrome_RenderWidgetHostHWND", DefWindowProcW);
     // A message-only window: it takes no place among the desktop's windows.
-    const HWND hServer = CreateWindowExW(0, L"WcConfBrowserServer", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                         GetModuleHandleW(nullptr), nullptr);
-    std::printf("%llx\n", reinterpret_cast<unsigned long long>(hServer));
-    std::fflush(stdout);
+    const HWND hServer = CreateWindowExW(0, kServerClass, std::to_wstring(GetCurrentProcessId()).c_str(), 0, 0, 0, 0,
+                                         0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
     MSG msg;
     while (hServer && GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

@@ -6,8 +6,8 @@
 #include <cstdio>
 
 #include "browser.h"
+#include "harness.h"
 #include "scenarios.h"
-#include "transcript.h"
 
 #ifndef _WIN32
 #include <win32sim/Desktop.h>
@@ -23,36 +23,21 @@ int main(int argc, char **argv)
     // Qt keeps argc and argv by reference.
 #ifdef _WIN32
     static int s_argc = 1;
-    static char s_arg0[] = "qt_scenarios";
-    static char *s_argv[] = {s_arg0, nullptr};
 #else
     static int s_argc = 3;
-    static char s_arg0[] = "qt_scenarios", s_arg1[] = "-platform", s_arg2[] = "win32sim";
-    static char *s_argv[] = {s_arg0, s_arg1, s_arg2, nullptr};
-#endif
-#ifndef _WIN32
     // Wine's headless desktop has no taskbar; without one here too, the window that is
     // activated when the active one goes is the same on both.
     win32sim::hide(win32sim::trayWnd());
     win32sim::hide(win32sim::startButton());
 #endif
+    static char s_arg0[] = "qt_scenarios", s_arg1[] = "-platform", s_arg2[] = "win32sim";
+    static char *s_argv[] = {s_arg0, s_arg1, s_arg2, nullptr};
     QApplication app(s_argc, s_argv);
     std::fprintf(stderr, "platform %s\n", qPrintable(QGuiApplication::platformName()));
-
-    scenarioNativeWindows();
-    scenarioChildWindows();
-    scenarioToolOwners();
-    scenarioStacking();
-    scenarioActivation();
-    scenarioToolWithoutActivation();
-    scenarioReparent();
-    scenarioReparentedGeometry();
-    scenarioParentDestroyed();
-    scenarioEmbedded();
-    scenarioEmbeddedFocus();
-    scenarioRegions();
-    scenarioGrab();
-    qconf::finish();
-    std::printf("end: %d observations, %d scenarios\n", qconf::observationCount(), qconf::scenarioCount());
-    return 0;
+    windowScenarios();
+    activationScenarios();
+    reparentScenarios();
+    pixelScenarios();
+    conf::finish();
+    return conf::end();
 }

@@ -1,10 +1,10 @@
 // Regions: rectangles, rounded rectangles probed point by point, combinations and their result
 // codes, and window regions (SetWindowRgn, GetWindowRgn).
+#include "harness.h"
 #include "scenarios.h"
-#include "transcript.h"
 
 #include <cstdio>
-#include <string>
+#include <vector>
 
 using namespace conf;
 
@@ -12,194 +12,164 @@ namespace {
 
 const char *kind(int k)
 {
-    switch (k) {
-    case ERROR: return "ERROR";
-    case NULLREGION: return "NULLREGION";
-    case SIMPLEREGION: return "SIMPLEREGION";
-    case COMPLEXREGION: return "COMPLEXREGION";
-    default: return "?";
-    }
+    const char *const kNames[] = {"ERROR", "NULLREGION", "SIMPLEREGION", "COMPLEXREGION"};
+    return k >= ERROR && k <= COMPLEXREGION ? kNames[k] : "?";
 }
 
 // The region as rows of spans found with PtInRegion over a margin around [x0,x1)x[y0,y1);
 // equal neighbouring rows are counted ("a-b x3"), spans are half-open.
 std::string spans(HRGN r, int x0, int y0, int x1, int y1)
 {
-    std::string out, prev;
-    int repeat = 0;
-    auto flush = [&] {
-        if (repeat == 0)
-            return;
-        out += (out.empty() ? "" : " ") + prev;
-        if (repeat > 1)
-            out += "x" + std::to_string(repeat);
-    };
+    std::vector<std::string> rows;
     for (int y = y0 - 2; y < y1 + 2; ++y) {
         std::string row;
-        int start = 0;
-        bool in = false;
-        for (int x = x0 - 2; x <= x1 + 2; ++x) {
-            bool p = x < x1 + 2 && PtInRegion(r, x, y);
-            if (p && !in)
+        bool bIn = false;
+        for (int x = x0 - 2, start = 0; x <= x1 + 2; ++x) {
+            const bool p = x < x1 + 2 && PtInRegion(r, x, y);
+            if (p && !bIn)
                 start = x;
-            if (!p && in)
+            if (!p && bIn)
                 row += (row.empty() ? "" : ",") + std::to_string(start) + "-" + std::to_string(x);
-            in = p;
+            bIn = p;
         }
-        if (row.empty())
-            row = ".";
-        if (row == prev) {
-            ++repeat;
-        } else {
-            flush();
-            prev = row;
-            repeat = 1;
-        }
+        rows.push_back(row.empty() ? "." : row);
     }
-    flush();
+    std::string out;
+    for (size_t i = 0, n = 1; i < rows.size(); i += n) {
+        for (n = 1; i + n < rows.size() && rows[i + n] == rows[i]; ++n) {
+        }
+        out += (out.empty() ? "" : " ") + rows[i] + (n > 1 ? "x" + std::to_string(n) : "");
+    }
     return out;
 }
 
 std::string box(HRGN r)
 {
     RECT b = {};
-    int k = GetRgnBox(r, &b);
-    return std::string("box ") + kind(k) + " " + rectText(b, POINT{0, 0});
+    const int k = GetRgnBox(r, &b);
+    return std::string("box ") + kind(k) + " " + rectText(b);
+}
+
+std::string in(HRGN r, std::initializer_list<POINT> points)
+{
+    std::string out;
+    for (POINT p : points)
+        out += " in(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")=" + yes(PtInRegion(r, p.x, p.y));
+    return out;
 }
 
 // Rounded regions: the box, and whether it is empty; how many rectangles a desktop uses to
 // describe the same shape (SIMPLEREGION or COMPLEXREGION) is its own business.
-std::string roundBox(HRGN r)
+void roundRect(const int (&a)[6])
 {
-    RECT b = {};
-    int k = GetRgnBox(r, &b);
-    return std::string("box ") + (k == NULLREGION ? "empty " : "") + rectText(b, POINT{0, 0});
-}
-
-void roundRect(int x1, int y1, int x2, int y2, int w, int h)
-{
-    HRGN r = CreateRoundRectRgn(x1, y1, x2, y2, w, h);
+    HRGN r = CreateRoundRectRgn(a[0], a[1], a[2], a[3], a[4], a[5]);
     char key[64];
-    std::snprintf(key, sizeof key, "round(%d,%d,%d,%d,%d,%d)", x1, y1, x2, y2, w, h);
+    std::snprintf(key, sizeof key, "round(%d,%d,%d,%d,%d,%d)", a[0], a[1], a[2], a[3], a[4], a[5]);
     if (!r) {
         note(key, "null");
         return;
     }
-    int lx = x1 < x2 ? x1 : x2, hx = x1 < x2 ? x2 : x1, ly = y1 < y2 ? y1 : y2, hy = y1 < y2 ? y2 : y1;
-    note(key, "%s rows: %s", roundBox(r).c_str(), spans(r, lx, ly, hx, hy).c_str());
+    RECT b = {};
+    const bool bEmpty = GetRgnBox(r, &b) == NULLREGION;
+    const int lx = a[0] < a[2] ? a[0] : a[2], hx = a[0] < a[2] ? a[2] : a[0];
+    const int ly = a[1] < a[3] ? a[1] : a[3], hy = a[1] < a[3] ? a[3] : a[1];
+    note(key, "box %s%s rows: %s", bEmpty ? "empty " : "", rectText(b).c_str(), spans(r, lx, ly, hx, hy).c_str());
     DeleteObject(r);
 }
 
 }  // namespace
 
-void scenarioRegionShapes()
+void regionScenarios()
 {
     scenario("regions");
     HRGN r = CreateRectRgn(0, 0, 10, 10);
-    note("rect", "%s in(0,0)=%s in(9,9)=%s in(10,9)=%s in(9,10)=%s in(-1,0)=%s", box(r).c_str(),
-         yes(PtInRegion(r, 0, 0)), yes(PtInRegion(r, 9, 9)), yes(PtInRegion(r, 10, 9)), yes(PtInRegion(r, 9, 10)),
-         yes(PtInRegion(r, -1, 0)));
+    note("rect", "%s%s", box(r).c_str(), in(r, {{0, 0}, {9, 9}, {10, 9}, {9, 10}, {-1, 0}}).c_str());
     DeleteObject(r);
     r = CreateRectRgn(30, 20, 10, 5);
     note("rect-inverted", "%s", box(r).c_str());
     DeleteObject(r);
     r = CreateRectRgn(5, 5, 5, 9);
-    note("rect-empty", "%s in(5,5)=%s", box(r).c_str(), yes(PtInRegion(r, 5, 5)));
+    note("rect-empty", "%s%s", box(r).c_str(), in(r, {{5, 5}}).c_str());
     DeleteObject(r);
-    roundRect(0, 0, 20, 20, 6, 6);
-    roundRect(0, 0, 31, 17, 7, 5);
-    roundRect(0, 0, 25, 17, 10, 10);
-    roundRect(0, 0, 16, 12, 40, 40);
-    roundRect(0, 0, 40, 30, 41, 3);
-    roundRect(0, 0, 50, 40, 0, 0);
-    roundRect(0, 0, 30, 30, 1, 1);
-    roundRect(0, 0, 30, 30, 2, 2);
-    roundRect(0, 0, 30, 30, 3, 3);
-    roundRect(5, 7, 45, 37, 12, 8);
-    roundRect(20, 20, 0, 0, 9, 9);
-    roundRect(0, 0, 100, 60, 21, 21);
-    roundRect(0, 0, 7, 5, 4, 4);
-    roundRect(0, 0, 1, 1, 1, 1);
-    roundRect(3, 3, 3, 10, 2, 2);
-    // Larger corners, runs of equal rows, corners beyond one side only.
-    roundRect(-40, -30, 360, 250, 350, 270);
-    roundRect(0, 0, 300, 200, 120, 4000);
-    roundRect(0, 0, 260, 90, 255, 17);
-    roundRect(10, 400, 90, 0, 30, 391);
-}
+    // The last four: larger corners, runs of equal rows, corners beyond one side only.
+    const int kRounds[][6] = {
+        {0, 0, 20, 20, 6, 6},  {0, 0, 31, 17, 7, 5}, {0, 0, 25, 17, 10, 10}, {0, 0, 16, 12, 40, 40},
+        {0, 0, 40, 30, 41, 3}, {0, 0, 50, 40, 0, 0}, {0, 0, 30, 30, 1, 1},   {0, 0, 30, 30, 2, 2},
+        {0, 0, 30, 30, 3, 3},  {5, 7, 45, 37, 12, 8}, {20, 20, 0, 0, 9, 9},  {0, 0, 100, 60, 21, 21},
+        {0, 0, 7, 5, 4, 4},    {0, 0, 1, 1, 1, 1},   {3, 3, 3, 10, 2, 2},    {-40, -30, 360, 250, 350, 270},
+        {0, 0, 300, 200, 120, 4000}, {0, 0, 260, 90, 255, 17}, {10, 400, 90, 0, 30, 391}};
+    for (const auto &a : kRounds)
+        roundRect(a);
 
-void scenarioRegionCombine()
-{
     scenario("combine");
-    HRGN dst = CreateRectRgn(0, 0, 0, 0);
-    HRGN a = CreateRectRgn(0, 0, 20, 20);
-    HRGN b = CreateRectRgn(10, 10, 30, 30);
-    HRGN side = CreateRectRgn(20, 0, 40, 20);
-    HRGN inner = CreateRectRgn(5, 5, 15, 15);
-    HRGN distant = CreateRectRgn(100, 100, 110, 110);
-    HRGN empty = CreateRectRgn(0, 0, 0, 0);
-    int k = CombineRgn(dst, a, b, RGN_OR);
-    note("or-overlap", "returns %s, %s, rows: %s", kind(k), box(dst).c_str(), spans(dst, 0, 0, 30, 30).c_str());
-    k = CombineRgn(dst, a, side, RGN_OR);
-    note("or-adjacent", "returns %s, %s", kind(k), box(dst).c_str());
-    k = CombineRgn(dst, empty, empty, RGN_OR);
-    note("or-empty", "returns %s, %s", kind(k), box(dst).c_str());
-    k = CombineRgn(dst, a, b, RGN_DIFF);
-    note("diff-corner", "returns %s, %s, rows: %s", kind(k), box(dst).c_str(), spans(dst, 0, 0, 30, 30).c_str());
-    k = CombineRgn(dst, a, inner, RGN_DIFF);
-    note("diff-hole", "returns %s, %s, rows: %s", kind(k), box(dst).c_str(), spans(dst, 0, 0, 20, 20).c_str());
-    k = CombineRgn(dst, a, distant, RGN_DIFF);
-    note("diff-disjoint", "returns %s, %s", kind(k), box(dst).c_str());
-    k = CombineRgn(dst, inner, a, RGN_DIFF);
-    note("diff-covered", "returns %s, %s", kind(k), box(dst).c_str());
-    k = CombineRgn(dst, a, a, RGN_DIFF);
-    note("diff-self", "returns %s, in(5,5)=%s", kind(k), yes(PtInRegion(dst, 5, 5)));
+    HRGN dst = CreateRectRgn(0, 0, 0, 0), a = CreateRectRgn(0, 0, 20, 20), b = CreateRectRgn(10, 10, 30, 30);
+    HRGN side = CreateRectRgn(20, 0, 40, 20), inner = CreateRectRgn(5, 5, 15, 15);
+    HRGN distant = CreateRectRgn(100, 100, 110, 110), empty = CreateRectRgn(0, 0, 0, 0);
     // The cut-out and repair of a window host: base minus rounded hole, then the hole added back.
-    HRGN base = CreateRectRgn(0, 0, 100, 80);
-    HRGN hole = CreateRoundRectRgn(20, 20, 60, 50, 10, 10);
-    k = CombineRgn(base, base, hole, RGN_DIFF);
-    note("cut-in-place", "returns %s, %s, rows: %s", kind(k), box(base).c_str(), spans(base, 15, 15, 65, 55).c_str());
-    k = CombineRgn(base, base, hole, RGN_OR);
-    note("repair-in-place", "returns %s, %s, in(20,20)=%s", kind(k), box(base).c_str(), yes(PtInRegion(base, 20, 20)));
+    HRGN base = CreateRectRgn(0, 0, 100, 80), hole = CreateRoundRectRgn(20, 20, 60, 50, 10, 10);
     HRGN edge = CreateRoundRectRgn(0, 0, 100, 30, 8, 8);
-    k = CombineRgn(base, base, edge, RGN_DIFF);
-    note("cut-edge", "returns %s, %s", kind(k), box(base).c_str());
+    const struct {
+        const char *key;
+        HRGN out, x, y;
+        int mode;
+        bool bBox;
+        RECT rows;  // where the region is read row by row, when not empty
+        POINT probe = {-1, -1};
+    } kCombine[] = {
+        {"or-overlap", dst, a, b, RGN_OR, true, {0, 0, 30, 30}},
+        {"or-adjacent", dst, a, side, RGN_OR, true, {}},
+        {"or-empty", dst, empty, empty, RGN_OR, true, {}},
+        {"diff-corner", dst, a, b, RGN_DIFF, true, {0, 0, 30, 30}},
+        {"diff-hole", dst, a, inner, RGN_DIFF, true, {0, 0, 20, 20}},
+        {"diff-disjoint", dst, a, distant, RGN_DIFF, true, {}},
+        {"diff-covered", dst, inner, a, RGN_DIFF, true, {}},
+        {"diff-self", dst, a, a, RGN_DIFF, false, {}, {5, 5}},
+        {"cut-in-place", base, base, hole, RGN_DIFF, true, {15, 15, 65, 55}},
+        {"repair-in-place", base, base, hole, RGN_OR, true, {}, {20, 20}},
+        {"cut-edge", base, base, edge, RGN_DIFF, true, {}},
+    };
+    for (const auto &row : kCombine) {
+        const int k = CombineRgn(row.out, row.x, row.y, row.mode);
+        const RECT &rc = row.rows;
+        std::string strOut = std::string("returns ") + kind(k) + (row.bBox ? ", " + box(row.out) : "");
+        if (row.probe.x >= 0)
+            strOut += "," + in(row.out, {row.probe});
+        if (rc.right > rc.left)
+            strOut += ", rows: " + spans(row.out, rc.left, rc.top, rc.right, rc.bottom);
+        note(row.key, "%s", strOut.c_str());
+    }
     for (HRGN x : {dst, a, b, side, inner, distant, empty, base, hole, edge})
         DeleteObject(x);
-}
 
-void scenarioWindowRegion()
-{
     scenario("window-region");
-    POINT o = origin();
+    const POINT o = corner();
     HWND w = make("W", WS_EX_TOOLWINDOW, WS_POPUP | WS_VISIBLE, 100, 100, 200, 150);
-    HWND f = make("F", 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 150, 150, 200, 150);
+    HWND f = make("F", 0, kFramed | WS_VISIBLE, 150, 150, 200, 150);
     HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    const auto region = [&](HWND h, const char *sep) {
+        const int k = GetWindowRgn(h, probe);
+        return kind(k) + (sep + box(probe));
+    };
     note("none", "%s", kind(GetWindowRgn(w, probe)));
-    HRGN r = CreateRoundRectRgn(0, 0, 200, 150, 20, 20);
-    HRGN hole = CreateRectRgn(50, 50, 80, 70);
+    r = CreateRoundRectRgn(0, 0, 200, 150, 20, 20);
+    hole = CreateRectRgn(50, 50, 80, 70);
     CombineRgn(r, r, hole, RGN_DIFF);
     note("set", "returns-nonzero=%s", yes(SetWindowRgn(w, r, TRUE)));
-    int k = GetWindowRgn(w, probe);
-    note("get", "%s %s hole(50,50)=%s corner(0,0)=%s corner(5,5)=%s inside(10,10)=%s", kind(k), box(probe).c_str(),
+    std::string strRgn = region(w, " ");
+    note("get", "%s hole(50,50)=%s corner(0,0)=%s corner(5,5)=%s inside(10,10)=%s", strRgn.c_str(),
          yes(PtInRegion(probe, 50, 50)), yes(PtInRegion(probe, 0, 0)), yes(PtInRegion(probe, 5, 5)),
          yes(PtInRegion(probe, 10, 10)));
-    SetWindowPos(w, nullptr, o.x + 10, o.y + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    k = GetWindowRgn(w, probe);
-    note("after-move", "%s %s hole(50,50)=%s", kind(k), box(probe).c_str(), yes(PtInRegion(probe, 50, 50)));
-    SetWindowPos(w, nullptr, 0, 0, 100, 60, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    k = GetWindowRgn(w, probe);
-    note("after-shrink", "returns %s, %s", kind(k), box(probe).c_str());
-    HRGN fr = CreateRectRgn(10, 5, 30, 25);
-    SetWindowRgn(f, fr, FALSE);
-    k = GetWindowRgn(f, probe);
-    note("framed", "returns %s, %s", kind(k), box(probe).c_str());
-    BOOL cleared = SetWindowRgn(w, nullptr, TRUE);
-    note("clear", "returns-nonzero=%s then %s", yes(cleared), kind(GetWindowRgn(w, probe)));
-    HRGN dup = CreateRectRgn(0, 0, 5, 5);
-    SetWindowRgn(f, dup, TRUE);
-    k = GetWindowRgn(f, probe);
-    note("replace", "%s %s", kind(k), box(probe).c_str());
+    SetWindowPos(w, nullptr, o.x + 10, o.y + 10, 0, 0, SWP_NOSIZE | kNoZ);
+    strRgn = region(w, " ");
+    note("after-move", "%s hole(50,50)=%s", strRgn.c_str(), yes(PtInRegion(probe, 50, 50)));
+    SetWindowPos(w, nullptr, 0, 0, 100, 60, SWP_NOMOVE | kNoZ);
+    note("after-shrink", "returns %s", region(w, ", ").c_str());
+    SetWindowRgn(f, CreateRectRgn(10, 5, 30, 25), FALSE);
+    note("framed", "returns %s", region(f, ", ").c_str());
+    const BOOL bCleared = SetWindowRgn(w, nullptr, TRUE);
+    note("clear", "returns-nonzero=%s then %s", yes(bCleared), kind(GetWindowRgn(w, probe)));
+    SetWindowRgn(f, CreateRectRgn(0, 0, 5, 5), TRUE);
+    note("replace", "%s", region(f, " ").c_str());
     DeleteObject(probe);
     DeleteObject(hole);
 }

@@ -49,9 +49,9 @@ QString WindowControlManager::StartService(const QString &request)
         }
     }
 
-    QLibrary *pLibrary = new QLibrary;
-    pLibrary->setFileName(path);
-    if (!pLibrary->load()) {
+    // A name with a NUL in it names no file; asking Qt would only log a warning.
+    QLibrary *pLibrary = path.contains(QChar(u'\0')) ? nullptr : new QLibrary(path);
+    if (!pLibrary || !pLibrary->load()) {
         delete pLibrary;
         m_bIntegration = false;
         envelope.fail(ErrorCode::LibraryNotLoaded);
