@@ -23,16 +23,25 @@ QString argumentText(napi_env env, napi_value value)
     // The engine's UTF-16 straight into the text (QString keeps room for the NUL that
     // the engine writes after it), with what a round trip through its UTF-8 (orphan
     // surrogates replaced) and QString::fromUtf8 (cut at the first NUL) would change
-    // done in place: the same text, one copy instead of three.
+    // done in place: the same text, one copy instead of three. Most requests fit the
+    // first guess; a longer one is read again at its length.
+    constexpr int kGuess = 1024;
     size_t length = 0;
-    if (napi_get_value_string_utf16(env, string, nullptr, 0, &length) != napi_ok || length > size_t(INT_MAX - 1))
-        return text;
-    text.resize(int(length));
-    ushort *const begin = reinterpret_cast<ushort *>(text.data());
-    if (napi_get_value_string_utf16(env, string, reinterpret_cast<char16_t *>(begin), length + 1, &length) != napi_ok) {
+    text.resize(kGuess);
+    if (napi_get_value_string_utf16(env, string, reinterpret_cast<char16_t *>(text.data()), kGuess + 1, &length) != napi_ok) {
         text.clear();
         return text;
     }
+    if (length == size_t(kGuess)) {
+        if (napi_get_value_string_utf16(env, string, nullptr, 0, &length) != napi_ok || length > size_t(INT_MAX - 1)) {
+            text.clear();
+            return text;
+        }
+        text.resize(int(length));
+        napi_get_value_string_utf16(env, string, reinterpret_cast<char16_t *>(text.data()), length + 1, &length);
+    }
+    text.truncate(int(length));
+    ushort *const begin = reinterpret_cast<ushort *>(text.data());
     ushort *const end = begin + length;
     for (ushort *p = begin; p != end; ++p) {
         const ushort u = *p;
