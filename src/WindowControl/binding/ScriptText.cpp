@@ -6,37 +6,34 @@ namespace WindowControlNode {
 
 QString argumentText(napi_env env, napi_value value)
 {
-    QString text;
-    napi_valuetype type = napi_undefined;
-    if (napi_typeof(env, value, &type) != napi_ok)
-        return text;
-    napi_value string = value;
-    if (type != napi_string && napi_coerce_to_string(env, value, &string) != napi_ok) {
-        // Its toString threw: the exception is the module's to drop.
-        bool bPending = false;
-        if (napi_is_exception_pending(env, &bPending) == napi_ok && bPending) {
-            napi_value exception;
-            napi_get_and_clear_last_exception(env, &exception);
-        }
-        return text;
-    }
     // The engine's UTF-16 straight into the text (QString keeps room for the NUL that
     // the engine writes after it), with what a round trip through its UTF-8 (orphan
     // surrogates replaced) and QString::fromUtf8 (cut at the first NUL) would change
-    // done in place: the same text, one copy instead of three. Most requests fit the
-    // first guess; a longer one is read again at its length.
+    // done in place: the same text, one copy instead of three. Most requests are strings
+    // that fit the first guess: one call; a longer one is read again at its length.
     constexpr int kGuess = 1024;
+    QString text(kGuess, Qt::Uninitialized);
     size_t length = 0;
-    text.resize(kGuess);
-    if (napi_get_value_string_utf16(env, string, reinterpret_cast<char16_t *>(text.data()), kGuess + 1, &length) != napi_ok) {
-        text.clear();
-        return text;
-    }
-    if (length == size_t(kGuess)) {
-        if (napi_get_value_string_utf16(env, string, nullptr, 0, &length) != napi_ok || length > size_t(INT_MAX - 1)) {
-            text.clear();
-            return text;
+    napi_status status =
+        napi_get_value_string_utf16(env, value, reinterpret_cast<char16_t *>(text.data()), kGuess + 1, &length);
+    napi_value string = value;
+    if (status == napi_string_expected) {
+        if (napi_coerce_to_string(env, value, &string) != napi_ok) {
+            // Its toString threw: the exception is the module's to drop.
+            bool bPending = false;
+            if (napi_is_exception_pending(env, &bPending) == napi_ok && bPending) {
+                napi_value exception;
+                napi_get_and_clear_last_exception(env, &exception);
+            }
+            return QString();
         }
+        status = napi_get_value_string_utf16(env, string, reinterpret_cast<char16_t *>(text.data()), kGuess + 1, &length);
+    }
+    if (status != napi_ok)
+        return QString();
+    if (length == size_t(kGuess)) {
+        if (napi_get_value_string_utf16(env, string, nullptr, 0, &length) != napi_ok || length > size_t(INT_MAX - 1))
+            return QString();
         text.resize(int(length));
         napi_get_value_string_utf16(env, string, reinterpret_cast<char16_t *>(text.data()), length + 1, &length);
     }
