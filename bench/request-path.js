@@ -6,6 +6,7 @@
 // Targets: an unknown-window request within 3x its baseline; SetWndGeometry on a live
 // embedded window under 20 us.
 // Usage: node bench/request-path.js [calls=20000]     (WC_BUILD_DIR picks the build)
+// With WC_BENCH_JSON set, the last line is the rows as JSON (bench/compare-builds.js).
 const { WindowControl, shell } = require('../lib');
 const { FIELDS, replyMethods } = require('../tests/node/fixtures/requests');
 
@@ -87,3 +88,4 @@ if (geometry) {
   console.log(`SetWndGeometry, live embedded window: ${geometry.native.toFixed(2)} us; target 20 us:`
     + ` ${geometry.native < 20 ? 'met' : 'NOT met'}`);
 }
+if (process.env.WC_BENCH_JSON) console.log(JSON.stringify({ rows, live }));

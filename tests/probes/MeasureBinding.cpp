@@ -15,10 +15,9 @@
 #include <QImage>
 #include <QPointer>
 
-#include <node_buffer.h>
-
 #include <uv.h>
 
+#include <climits>
 #include <map>
 #include <memory>
 
@@ -42,16 +41,28 @@ void discard(TimerProbe *pProbe)
 }
 
 int s_iNextId = 1;
+
+// A Float64Array of n numbers, and where they are written.
+napi_value float64Array(napi_env env, size_t n, double **ppData)
+{
+    void *pData = nullptr;
+    napi_value buffer, array;
+    if (napi_create_arraybuffer(env, n * sizeof(double), &pData, &buffer) != napi_ok
+        || napi_create_typedarray(env, napi_float64_array, n, buffer, 0, &array) != napi_ok)
+        return nullptr;
+    *ppData = static_cast<double *>(pData);
+    return array;
+}
 bool s_bTeardownAdded = false;
 
-bool toTimerType(v8::Isolate *pIsolate, v8::Local<v8::Value> value, Qt::TimerType *pType)
+bool toTimerType(napi_env env, napi_value value, Qt::TimerType *pType)
 {
-    if (value->IsUndefined()) {
+    if (js::isUndefined(env, value)) {
         *pType = Qt::CoarseTimer;
         return true;
     }
     QString name;
-    if (!js::toString(pIsolate, value, &name))
+    if (!js::toString(env, value, &name))
         return false;
     if (name == QLatin1String("precise"))
         *pType = Qt::PreciseTimer;
@@ -64,19 +75,19 @@ bool toTimerType(v8::Isolate *pIsolate, v8::Local<v8::Value> value, Qt::TimerTyp
     return true;
 }
 
-void startTimer(const Args &info)
+void startTimer(Args &info)
 {
-    v8::Isolate *pIsolate = info.GetIsolate();
+    napi_env env = info.env;
     int iInterval = 0;
     Qt::TimerType type;
-    if (!js::toInt(info[0], &iInterval) || iInterval < 0)
-        return js::throwTypeError(pIsolate, QStringLiteral("startTimer: interval must be a whole number of ms >= 0"));
-    if (!toTimerType(pIsolate, info[1], &type))
-        return js::throwTypeError(pIsolate, QStringLiteral("startTimer: type must be \"precise\", \"coarse\" or \"veryCoarse\""));
-    if (info.Length() > 2 && !info[2]->IsUndefined() && !info[2]->IsFunction())
-        return js::throwTypeError(pIsolate, QStringLiteral("startTimer: onTick must be a function"));
+    if (!js::toInt(env, info[0], &iInterval) || iInterval < 0)
+        return js::throwTypeError(env, QStringLiteral("startTimer: interval must be a whole number of ms >= 0"));
+    if (!toTimerType(env, info[1], &type))
+        return js::throwTypeError(env, QStringLiteral("startTimer: type must be \"precise\", \"coarse\" or \"veryCoarse\""));
+    if (info.length() > 2 && !js::isUndefined(env, info[2]) && !js::isFunction(env, info[2]))
+        return js::throwTypeError(env, QStringLiteral("startTimer: onTick must be a function"));
     if (!applicationRunning())
-        return js::throwError(pIsolate, QStringLiteral("startTimer: the Qt application is not running"));
+        return js::throwError(env, QStringLiteral("startTimer: the Qt application is not running"));
 
     if (!s_bTeardownAdded) {
         releaseAtQuit([] {
@@ -89,96 +100,113 @@ void startTimer(const Args &info)
     const int iId = s_iNextId++;
     auto *pProbe = new TimerProbe(iInterval, type);
     probes()[iId] = pProbe;
-    if (info.Length() > 2 && info[2]->IsFunction()) {
-        auto pOnTick = std::make_shared<v8::Global<v8::Function>>(pIsolate, info[2].As<v8::Function>());
-        // A plain call, as add-ons make from their Qt slots: the scope (context, ticks
-        // and microtasks after it, reporting of a throw) is the shell's.
-        pProbe->setTickHook([pIsolate, pOnTick] {
-            v8::HandleScope handleScope(pIsolate);
-            v8::Local<v8::Context> context = pIsolate->GetCurrentContext();
-            if (context.IsEmpty())
+    if (info.length() > 2 && js::isFunction(env, info[2])) {
+        napi_ref onTick = nullptr;
+        if (napi_create_reference(env, info[2], 1, &onTick) != napi_ok)
+            return;
+        const std::shared_ptr<napi_ref__> pOnTick(onTick, [env](napi_ref ref) {
+            if (environmentAlive())
+                napi_delete_reference(env, ref);
+        });
+        // A plain call, as add-ons make from their Qt slots: the scope (ticks and
+        // microtasks after it) is the shell's; a throw goes where Node sends one from
+        // its own callbacks, as Node-API leaves that to the caller.
+        pProbe->setTickHook([env, pOnTick] {
+            if (!environmentAlive())
                 return;
-            pOnTick->Get(pIsolate)->Call(context, context->Global(), 0, nullptr).IsEmpty();
+            napi_handle_scope scope;
+            if (napi_open_handle_scope(env, &scope) != napi_ok)
+                return;
+            napi_value fn, global, result, exception;
+            if (napi_get_reference_value(env, pOnTick.get(), &fn) == napi_ok && napi_get_global(env, &global) == napi_ok
+                && napi_call_function(env, global, fn, 0, nullptr, &result) == napi_pending_exception
+                && napi_get_and_clear_last_exception(env, &exception) == napi_ok)
+                napi_fatal_exception(env, exception);
+            napi_close_handle_scope(env, scope);
         });
     }
-    info.GetReturnValue().Set(iId);
+    info.result = js::num(env, iId);
 }
 
-void stopTimer(const Args &info)
+void stopTimer(Args &info)
 {
-    v8::Isolate *pIsolate = info.GetIsolate();
+    napi_env env = info.env;
     int iId = 0;
-    if (!js::toInt(info[0], &iId))
-        return js::throwTypeError(pIsolate, QStringLiteral("stopTimer: id must be a number"));
+    if (!js::toInt(env, info[0], &iId))
+        return js::throwTypeError(env, QStringLiteral("stopTimer: id must be a number"));
     auto it = probes().find(iId);
     if (it == probes().end() || !it->second)
         return; // undefined
     TimerProbe *pProbe = it->second;
     pProbe->stop();
     const std::vector<uint64_t> &ticks = pProbe->ticksNs();
-    v8::Local<v8::ArrayBuffer> buffer = v8::ArrayBuffer::New(pIsolate, ticks.size() * sizeof(double));
-    auto *pMs = static_cast<double *>(buffer->Data());
-    for (size_t i = 0; i < ticks.size(); ++i)
+    double *pMs = nullptr;
+    const napi_value array = float64Array(env, ticks.size(), &pMs);
+    for (size_t i = 0; i < ticks.size() && pMs; ++i)
         pMs[i] = double(ticks[i]) / 1e6;
 
-    v8::Local<v8::Object> result = v8::Object::New(pIsolate);
-    js::set(pIsolate, result, "start", v8::Number::New(pIsolate, double(pProbe->startNs()) / 1e6));
-    js::set(pIsolate, result, "interval", v8::Integer::New(pIsolate, pProbe->interval()));
-    js::set(pIsolate, result, "ticks", v8::Float64Array::New(buffer, 0, ticks.size()));
-    js::set(pIsolate, result, "foreignThreadTicks", v8::Integer::New(pIsolate, pProbe->foreignThreadTicks()));
+    napi_value result = js::object(env);
+    js::set(env, result, "start", js::num(env, double(pProbe->startNs()) / 1e6));
+    js::set(env, result, "interval", js::num(env, pProbe->interval()));
+    js::set(env, result, "ticks", array);
+    js::set(env, result, "foreignThreadTicks", js::num(env, pProbe->foreignThreadTicks()));
     probes().erase(it);
     discard(pProbe);
-    info.GetReturnValue().Set(result);
+    info.result = result;
 }
 
-void remainingTime(const Args &info)
+void remainingTime(Args &info)
 {
     int iId = 0;
-    auto it = js::toInt(info[0], &iId) ? probes().find(iId) : probes().end();
-    info.GetReturnValue().Set(it != probes().end() && it->second ? it->second->remainingTime() : -1);
+    auto it = js::toInt(info.env, info[0], &iId) ? probes().find(iId) : probes().end();
+    info.result = js::num(info.env, it != probes().end() && it->second ? it->second->remainingTime() : -1);
 }
 
-void now(const Args &info)
+void now(Args &info)
 {
-    info.GetReturnValue().Set(double(uv_hrtime()) / 1e6);
+    info.result = js::num(info.env, double(uv_hrtime()) / 1e6);
 }
 
-void jpegCost(const Args &info)
+void jpegCost(Args &info)
 {
-    v8::Isolate *pIsolate = info.GetIsolate();
+    napi_env env = info.env;
     QRect rc;
     int iQuality = 0;
     int iRepeats = 0;
-    if (!node::Buffer::HasInstance(info[0]) || !js::toRect(pIsolate, info[1], &rc) || !js::toInt(info[2], &iQuality)
-        || !js::toInt(info[3], &iRepeats) || iRepeats < 1 || iRepeats > 100000)
-        return js::throwTypeError(pIsolate, QStringLiteral("jpegCost(png, rect, quality, repeats): a Buffer, a rectangle, numbers"));
+    bool bBuffer = false;
+    void *pPng = nullptr;
+    size_t uPngLength = 0;
+    if (napi_is_buffer(env, info[0], &bBuffer) != napi_ok || !bBuffer
+        || napi_get_buffer_info(env, info[0], &pPng, &uPngLength) != napi_ok || uPngLength > size_t(INT_MAX)
+        || !js::toRect(env, info[1], &rc) || !js::toInt(env, info[2], &iQuality)
+        || !js::toInt(env, info[3], &iRepeats) || iRepeats < 1 || iRepeats > 100000)
+        return js::throwTypeError(env, QStringLiteral("jpegCost(png, rect, quality, repeats): a Buffer, a rectangle, numbers"));
     if (!applicationRunning())
-        return js::throwError(pIsolate, QStringLiteral("jpegCost: the Qt application is not running"));
-    const QImage image = QImage::fromData(reinterpret_cast<const uchar *>(node::Buffer::Data(info[0])),
-                                          int(node::Buffer::Length(info[0])), "PNG").copy(rc);
+        return js::throwError(env, QStringLiteral("jpegCost: the Qt application is not running"));
+    const QImage image = QImage::fromData(static_cast<const uchar *>(pPng), int(uPngLength), "PNG").copy(rc);
     if (image.isNull())
-        return js::throwError(pIsolate, QStringLiteral("jpegCost: no picture in that rectangle"));
-    v8::Local<v8::ArrayBuffer> buffer = v8::ArrayBuffer::New(pIsolate, size_t(iRepeats) * sizeof(double));
-    auto *pMs = static_cast<double *>(buffer->Data());
-    for (int i = 0; i < iRepeats; ++i) {
+        return js::throwError(env, QStringLiteral("jpegCost: no picture in that rectangle"));
+    double *pMs = nullptr;
+    const napi_value array = float64Array(env, size_t(iRepeats), &pMs);
+    for (int i = 0; i < iRepeats && pMs; ++i) {
         const uint64_t uStart = uv_hrtime();
         QByteArray bytes;
         QBuffer device(&bytes);
         image.save(&device, "JPEG", iQuality);
         pMs[i] = double(uv_hrtime() - uStart) / 1e6;
     }
-    info.GetReturnValue().Set(v8::Float64Array::New(buffer, 0, size_t(iRepeats)));
+    info.result = array;
 }
 
 } // namespace
 
-v8::Local<v8::Object> makeMeasureBinding(v8::Isolate *pIsolate)
+napi_value makeMeasureBinding(napi_env env)
 {
-    v8::Local<v8::Object> object = v8::Object::New(pIsolate);
-    js::setMethod(pIsolate, object, "startTimer", startTimer);
-    js::setMethod(pIsolate, object, "stopTimer", stopTimer);
-    js::setMethod(pIsolate, object, "remainingTime", remainingTime);
-    js::setMethod(pIsolate, object, "now", now);
-    js::setMethod(pIsolate, object, "jpegCost", jpegCost);
+    napi_value object = js::object(env);
+    js::setMethod(env, object, "startTimer", startTimer);
+    js::setMethod(env, object, "stopTimer", stopTimer);
+    js::setMethod(env, object, "remainingTime", remainingTime);
+    js::setMethod(env, object, "now", now);
+    js::setMethod(env, object, "jpegCost", jpegCost);
     return object;
 }

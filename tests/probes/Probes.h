@@ -1,12 +1,16 @@
 #pragma once
 
-#include <node.h>
+#include <node_api.h>
 
 #include <functional>
 
 // The probes' script controls, each an object of functions on the module's exports.
-v8::Local<v8::Object> makeMeasureBinding(v8::Isolate *pIsolate);
-v8::Local<v8::Object> makeQtObjectsBinding(v8::Isolate *pIsolate);
+napi_value makeMeasureBinding(napi_env env);
+napi_value makeQtObjectsBinding(napi_env env);
+
+// The script environment the probes were loaded in has not begun its cleanup: their
+// script references may still be released.
+bool environmentAlive();
 
 // A Qt application runs on this thread and has not begun to quit.
 bool applicationRunning();

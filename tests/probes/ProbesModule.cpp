@@ -12,7 +12,18 @@
 
 namespace {
 bool s_bQuitting = false;
+bool s_bEnvironmentAlive = false;
+
+void onEnvironmentCleanup(void *)
+{
+    s_bEnvironmentAlive = false;
+}
 } // namespace
+
+bool environmentAlive()
+{
+    return s_bEnvironmentAlive;
+}
 
 bool applicationRunning()
 {
@@ -29,12 +40,16 @@ void releaseAtQuit(std::function<void()> fn)
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, std::move(fn));
 }
 
-NODE_MODULE_INIT(/* exports, module, context */)
+NAPI_MODULE_INIT(/* env, exports */)
 {
-    v8::Isolate *pIsolate = context->GetIsolate();
     // Qt belongs to the main thread: a worker gets nothing that could reach it.
-    if (node::GetCurrentEventLoop(pIsolate) != uv_default_loop())
-        return;
-    js::set(pIsolate, exports, "measure", makeMeasureBinding(pIsolate));
-    js::set(pIsolate, exports, "qt", makeQtObjectsBinding(pIsolate));
+    uv_loop_t *pLoop = nullptr;
+    if (napi_get_uv_event_loop(env, &pLoop) != napi_ok || pLoop != uv_default_loop() || s_bEnvironmentAlive)
+        return exports;
+    // Runs before Node-API's own end of the environment, which was set up first.
+    s_bEnvironmentAlive = true;
+    napi_add_env_cleanup_hook(env, onEnvironmentCleanup, nullptr);
+    js::set(env, exports, "measure", makeMeasureBinding(env));
+    js::set(env, exports, "qt", makeQtObjectsBinding(env));
+    return exports;
 }

@@ -34,11 +34,11 @@ std::map<int, QPointer<QObject>> &objects()
 int s_iNextId = 1;
 bool s_bTeardownAdded = false;
 
-bool requireRunning(v8::Isolate *pIsolate, const char *pszName)
+bool requireRunning(napi_env env, const char *pszName)
 {
     if (applicationRunning())
         return true;
-    js::throwError(pIsolate, QStringLiteral("%1: the Qt application is not running").arg(QLatin1String(pszName)));
+    js::throwError(env, QStringLiteral("%1: the Qt application is not running").arg(QLatin1String(pszName)));
     return false;
 }
 
@@ -58,117 +58,121 @@ int keep(QObject *pObject)
     return iId;
 }
 
-QObject *find(const Args &info)
+QObject *find(Args &info)
 {
     int iId = 0;
-    if (!js::toInt(info[0], &iId))
+    if (!js::toInt(info.env, info[0], &iId))
         return nullptr;
     auto it = objects().find(iId);
     return it == objects().end() ? nullptr : it->second.data();
 }
 
-void createObject(const Args &info)
+void createObject(Args &info)
 {
-    if (requireRunning(info.GetIsolate(), "createObject"))
-        info.GetReturnValue().Set(keep(new EventProbe));
+    if (requireRunning(info.env, "createObject"))
+        info.result = js::num(info.env, keep(new EventProbe));
 }
 
-void postEvent(const Args &info)
+void postEvent(Args &info)
 {
     auto *pProbe = qobject_cast<EventProbe *>(find(info));
     if (!pProbe)
-        return js::throwTypeError(info.GetIsolate(), QStringLiteral("postEvent: no such object"));
+        return js::throwTypeError(info.env, QStringLiteral("postEvent: no such object"));
     pProbe->post();
 }
 
-void received(const Args &info)
+void received(Args &info)
 {
     auto *pProbe = qobject_cast<EventProbe *>(find(info));
-    info.GetReturnValue().Set(pProbe ? pProbe->received() : -1);
+    info.result = js::num(info.env, pProbe ? pProbe->received() : -1);
 }
 
-void deleteLater(const Args &info)
+void deleteLater(Args &info)
 {
     if (QObject *pObject = find(info))
         pObject->deleteLater();
 }
 
-void exists(const Args &info)
+void exists(Args &info)
 {
-    info.GetReturnValue().Set(find(info) != nullptr);
+    info.result = js::boolean(info.env, find(info) != nullptr);
 }
 
-void showWidget(const Args &info)
+void showWidget(Args &info)
 {
-    v8::Isolate *pIsolate = info.GetIsolate();
+    napi_env env = info.env;
     QString strTitle;
     QRect rc;
-    if (!js::toString(pIsolate, info[0], &strTitle) || !js::toRect(pIsolate, info[1], &rc))
-        return js::throwTypeError(pIsolate, QStringLiteral("showWidget(title, rect): a string and {x, y, width, height}"));
-    if (!requireRunning(pIsolate, "showWidget"))
+    if (!js::toString(env, info[0], &strTitle) || !js::toRect(env, info[1], &rc))
+        return js::throwTypeError(env, QStringLiteral("showWidget(title, rect): a string and {x, y, width, height}"));
+    if (!requireRunning(env, "showWidget"))
         return;
     auto *pWidget = new QWidget;
     pWidget->setWindowTitle(strTitle);
     pWidget->setGeometry(rc);
     pWidget->show();
-    v8::Local<v8::Object> result = v8::Object::New(pIsolate);
-    js::set(pIsolate, result, "id", v8::Integer::New(pIsolate, keep(pWidget)));
-    js::set(pIsolate, result, "handle", js::str(pIsolate, QString::number(quintptr(pWidget->winId()))));
-    info.GetReturnValue().Set(result);
+    napi_value result = js::object(env);
+    js::set(env, result, "id", js::num(env, keep(pWidget)));
+    js::set(env, result, "handle", js::str(env, QString::number(quintptr(pWidget->winId()))));
+    info.result = result;
 }
 
-void geometry(const Args &info)
+void geometry(Args &info)
 {
     auto *pWidget = qobject_cast<QWidget *>(find(info));
-    if (!pWidget)
-        return info.GetReturnValue().SetNull();
-    info.GetReturnValue().Set(js::rect(info.GetIsolate(), pWidget->geometry()));
+    if (!pWidget) {
+        info.result = js::null(info.env);
+        return;
+    }
+    info.result = js::rect(info.env, pWidget->geometry());
 }
 
-void createPipe(const Args &info)
+void createPipe(Args &info)
 {
-    if (!requireRunning(info.GetIsolate(), "createPipe"))
+    if (!requireRunning(info.env, "createPipe"))
         return;
     auto *pPipe = new PipeProbe;
     if (!pPipe->isValid()) {
         delete pPipe;
-        return js::throwError(info.GetIsolate(), QStringLiteral("createPipe: no pipe"));
+        return js::throwError(info.env, QStringLiteral("createPipe: no pipe"));
     }
-    info.GetReturnValue().Set(keep(pPipe));
+    info.result = js::num(info.env, keep(pPipe));
 }
 
-void writePipe(const Args &info)
+void writePipe(Args &info)
 {
-    v8::Isolate *pIsolate = info.GetIsolate();
+    napi_env env = info.env;
     auto *pPipe = qobject_cast<PipeProbe *>(find(info));
     QString text;
     int iDelay = -1;
-    if (!pPipe || !js::toString(pIsolate, info[1], &text)
-        || (!info[2]->IsUndefined() && (!js::toInt(info[2], &iDelay) || iDelay < 0 || iDelay > 60000)))
-        return js::throwTypeError(pIsolate, QStringLiteral("writePipe(id, text[, delayMs]): no such pipe or bad arguments"));
+    if (!pPipe || !js::toString(env, info[1], &text)
+        || (!js::isUndefined(env, info[2]) && (!js::toInt(env, info[2], &iDelay) || iDelay < 0 || iDelay > 60000)))
+        return js::throwTypeError(env, QStringLiteral("writePipe(id, text[, delayMs]): no such pipe or bad arguments"));
     if (iDelay < 0)
         pPipe->write(text.toUtf8());
     else
         pPipe->writeFromThread(text.toUtf8(), iDelay);
 }
 
-void pipeReceived(const Args &info)
+void pipeReceived(Args &info)
 {
     auto *pPipe = qobject_cast<PipeProbe *>(find(info));
-    if (!pPipe)
-        return info.GetReturnValue().SetNull();
-    info.GetReturnValue().Set(js::str(info.GetIsolate(), QString::fromUtf8(pPipe->received())));
+    if (!pPipe) {
+        info.result = js::null(info.env);
+        return;
+    }
+    info.result = js::str(info.env, QString::fromUtf8(pPipe->received()));
 }
 
-void runNestedLoop(const Args &info)
+void runNestedLoop(Args &info)
 {
-    if (!requireRunning(info.GetIsolate(), "runNestedLoop"))
+    if (!requireRunning(info.env, "runNestedLoop"))
         return;
     QEventLoop loop;
-    info.GetReturnValue().Set(loop.exec());
+    info.result = js::num(info.env, loop.exec());
 }
 
-void makeApplication(const Args &info)
+void makeApplication(Args &info)
 {
     static int s_argc = 3;
     static char s_arg0[] = "node", s_arg1[] = "-platform", s_arg2[16] = {};
@@ -178,29 +182,31 @@ void makeApplication(const Args &info)
         || !js::checkArg(info, 0, strPlatform == QLatin1String("offscreen") || strPlatform == QLatin1String("minimal"),
                          "makeApplication", "\"offscreen\" or \"minimal\""))
         return;
-    if (QCoreApplication::instance())
-        return info.GetReturnValue().SetNull();
+    if (QCoreApplication::instance()) {
+        info.result = js::null(info.env);
+        return;
+    }
     qstrncpy(s_arg2, strPlatform.toLatin1().constData(), sizeof(s_arg2));
     new QApplication(s_argc, s_argv); // kept for the life of the process, as a shell keeps its own
-    info.GetReturnValue().Set(js::str(info.GetIsolate(), QGuiApplication::platformName()));
+    info.result = js::str(info.env, QGuiApplication::platformName());
 }
 
 } // namespace
 
-v8::Local<v8::Object> makeQtObjectsBinding(v8::Isolate *pIsolate)
+napi_value makeQtObjectsBinding(napi_env env)
 {
-    v8::Local<v8::Object> object = v8::Object::New(pIsolate);
-    js::setMethod(pIsolate, object, "createObject", createObject);
-    js::setMethod(pIsolate, object, "postEvent", postEvent);
-    js::setMethod(pIsolate, object, "received", received);
-    js::setMethod(pIsolate, object, "deleteLater", deleteLater);
-    js::setMethod(pIsolate, object, "exists", exists);
-    js::setMethod(pIsolate, object, "showWidget", showWidget);
-    js::setMethod(pIsolate, object, "geometry", geometry);
-    js::setMethod(pIsolate, object, "createPipe", createPipe);
-    js::setMethod(pIsolate, object, "writePipe", writePipe);
-    js::setMethod(pIsolate, object, "pipeReceived", pipeReceived);
-    js::setMethod(pIsolate, object, "runNestedLoop", runNestedLoop);
-    js::setMethod(pIsolate, object, "makeApplication", makeApplication);
+    napi_value object = js::object(env);
+    js::setMethod(env, object, "createObject", createObject);
+    js::setMethod(env, object, "postEvent", postEvent);
+    js::setMethod(env, object, "received", received);
+    js::setMethod(env, object, "deleteLater", deleteLater);
+    js::setMethod(env, object, "exists", exists);
+    js::setMethod(env, object, "showWidget", showWidget);
+    js::setMethod(env, object, "geometry", geometry);
+    js::setMethod(env, object, "createPipe", createPipe);
+    js::setMethod(env, object, "writePipe", writePipe);
+    js::setMethod(env, object, "pipeReceived", pipeReceived);
+    js::setMethod(env, object, "runNestedLoop", runNestedLoop);
+    js::setMethod(env, object, "makeApplication", makeApplication);
     return object;
 }

@@ -1,15 +1,15 @@
 #pragma once
 
-#include <v8.h>
+#include <node_api.h>
 
 namespace WindowControlNode {
 
 // What the module keeps across calls, one copy per loaded module.
 struct ModuleState
 {
-    v8::Global<v8::Function> constructor;   // the class's constructor, for calls without new
-    v8::Global<v8::Value> callback;         // the notification callback; any value SetCallback got
-    v8::Global<v8::Context> context;        // entered for notifications outside a script call
+    napi_env env = nullptr;                 // the environment the class was registered in
+    napi_ref constructor = nullptr;         // the class's constructor, for calls without new
+    napi_ref callback = nullptr;            // the notification callback, when SetCallback got a function
     bool bUnloading = false;                // the environment is going away: no more calls into it
     bool bExiting = false;                  // process exit has begun: no notification reaches the script
     bool bExceptionPending = false;         // the callback's exception is on its way to a method's caller
@@ -21,8 +21,11 @@ struct ModuleState
 // Never destroyed by static destructors: at process exit the engine may already be gone.
 ModuleState &moduleState();
 
+// Forgets the notification callback (a collected object, SetCallback, the module's end).
+void resetCallback(ModuleState &state);
+
 // Marks a method call of the class, so that a notification raised inside it is told
-// from one raised by a Qt event (a shell may enter the context for those too).
+// from one raised by a Qt event (a shell may open a callback scope for those too).
 // Control passes from the script to the module where it begins and back where it ends:
 // past either, no exception of the callback is pending inside the module.
 class ScriptCallScope
@@ -36,8 +39,8 @@ public:
 
 // At environment teardown, and at process exit ('exit' event, first of its listeners;
 // process.exit() skips the teardown hooks): no notification reaches the script any more,
-// the script handles are forgotten and the manager deleted, while the Qt application
+// the script references are released and the manager deleted, while the Qt application
 // (torn down by the shell's own listener and hook, which run later) still exists.
-void registerModuleCleanup(v8::Isolate *isolate);
+void registerModuleCleanup(napi_env env);
 
 } // namespace WindowControlNode

@@ -1,36 +1,40 @@
 #include "ScriptCallback.h"
 
-#include <node.h>
-
-#include <QtGlobal>
-
 namespace WindowControlNode {
 
-bool callFromMethod(v8::Isolate *isolate, v8::Local<v8::Context> context, v8::Local<v8::Function> callback,
-                    v8::Local<v8::Value> argument)
+namespace {
+
+bool exceptionPending(napi_env env)
 {
-    v8::TryCatch tryCatch(isolate);
-    const v8::MaybeLocal<v8::Value> result = callback->Call(context, context->Global(), 1, &argument);
-    Q_UNUSED(result)
-    if (!tryCatch.HasCaught())
-        return false;
-    tryCatch.ReThrow();
-    return true;
+    bool bPending = false;
+    return napi_is_exception_pending(env, &bPending) == napi_ok && bPending;
 }
 
-void callFromEvent(v8::Isolate *isolate, v8::Local<v8::Context> context, v8::Local<v8::Function> callback,
-                   v8::Local<v8::Value> argument)
+} // namespace
+
+bool callFromMethod(napi_env env, napi_value callback, napi_value argument)
 {
-    // A verbose catch reports the exception to the engine's message listeners as if
-    // nothing caught it: Node's listener starts its uncaught-exception handling right
-    // there, and the exception is cleared for the rest of the event.
-    v8::TryCatch tryCatch(isolate);
-    tryCatch.SetVerbose(true);
-    const v8::MaybeLocal<v8::Value> result =
-        node::MakeCallback(isolate, context->Global(), callback, 1, &argument, node::async_context{0, 0});
-    Q_UNUSED(result)
-    if (tryCatch.HasTerminated())
-        tryCatch.ReThrow();
+    napi_value global, result;
+    if (napi_get_global(env, &global) != napi_ok)
+        return false;
+    napi_call_function(env, global, callback, 1, &argument, &result);
+    // Left in the environment: Node-API throws it to the method's caller on return.
+    return exceptionPending(env);
+}
+
+void callFromEvent(napi_env env, napi_value callback, napi_value argument)
+{
+    napi_value global, result;
+    if (napi_get_global(env, &global) != napi_ok)
+        return;
+    napi_make_callback(env, nullptr, global, callback, 1, &argument, &result);
+    if (!exceptionPending(env))
+        return;
+    // Handed on as Node hands on a throw from its own callbacks: 'uncaughtException'
+    // runs now, or Node prints its report and exits.
+    napi_value exception;
+    if (napi_get_and_clear_last_exception(env, &exception) == napi_ok)
+        napi_fatal_exception(env, exception);
 }
 
 } // namespace WindowControlNode

@@ -1,57 +1,74 @@
 // The class's 42 methods and the module initialisation that registers them.
 #include "WindowControlNode.h"
 
+#include "CollectionWatch.h"
 #include "ModuleState.h"
 #include "ScriptText.h"
 #include "manager/RequestTable.h"
+
+#include <iterator>
 
 namespace WindowControlNode {
 
 namespace {
 
+// The call's first argument; undefined when there is none, as Node-API fills it in.
+napi_value firstArgument(napi_env env, napi_callback_info info, void **ppData = nullptr)
+{
+    size_t argc = 1;
+    napi_value argument = nullptr;
+    if (napi_get_cb_info(env, info, &argc, &argument, nullptr, ppData) != napi_ok)
+        return nullptr;
+    return argument;
+}
+
 // A request method: the text to the manager's handler in the table row the method was
 // registered with (the function's data), its reply back.
-void requestMethod(const v8::FunctionCallbackInfo<v8::Value> &info)
+napi_value requestMethod(napi_env env, napi_callback_info info)
 {
     const ScriptCallScope scriptCall;
-    QString request;
-    if (!argumentText(info, request))
-        return;
-    const auto *pEntry = static_cast<const RequestEntry *>(info.Data().As<v8::External>()->Value());
-    const QString reply = (WindowControlManager::GetInstance()->*pEntry->handler)(request);
-    v8::Local<v8::String> result;
-    if (scriptString(info.GetIsolate(), reply).ToLocal(&result))
-        info.GetReturnValue().Set(result);
+    void *pData = nullptr;
+    const napi_value argument = firstArgument(env, info, &pData);
+    if (!argument || !pData)
+        return nullptr;
+    const auto *pEntry = static_cast<const RequestEntry *>(pData);
+    const QString reply = (WindowControlManager::GetInstance()->*pEntry->handler)(argumentText(env, argument));
+    // A callback that threw during the request: Node-API throws that instead.
+    return scriptString(env, reply);
 }
 
-// Replaces the one module-wide callback, whatever the receiver and whatever the value.
-void SetCallback(const v8::FunctionCallbackInfo<v8::Value> &info)
+// Replaces the one module-wide callback, whatever the receiver and whatever the value;
+// only a function will ever be called, so nothing else is kept.
+napi_value SetCallback(napi_env env, napi_callback_info info)
 {
-    v8::Isolate *isolate = info.GetIsolate();
     ModuleState &state = moduleState();
-    state.callback.Reset();
-    state.callback.Reset(isolate, info.Length() > 0 ? info[0] : v8::Undefined(isolate).As<v8::Value>());
+    // Collections so far are past: the new callback stays until the next one.
+    sweepCollected(env);
+    resetCallback(state);
+    const napi_value argument = firstArgument(env, info);
+    napi_valuetype type = napi_undefined;
+    if (argument && napi_typeof(env, argument, &type) == napi_ok && type == napi_function)
+        napi_create_reference(env, argument, 1, &state.callback);
+    return nullptr;
 }
 
-void SetLocalConfig(const v8::FunctionCallbackInfo<v8::Value> &info)
+napi_value SetLocalConfig(napi_env env, napi_callback_info info)
 {
     const ScriptCallScope scriptCall;
-    QString config;
-    if (argumentText(info, config))
-        WindowControlManager::GetInstance()->SetLocalConfig(config);
+    if (const napi_value argument = firstArgument(env, info))
+        WindowControlManager::GetInstance()->SetLocalConfig(argumentText(env, argument));
+    return nullptr;
 }
 
-void ConnectClose(const v8::FunctionCallbackInfo<v8::Value> &info)
+napi_value ConnectClose(napi_env env, napi_callback_info info)
 {
     const ScriptCallScope scriptCall;
-    QString uuid;
-    if (!argumentText(info, uuid))
-        return;
-    WindowControlManager::GetInstance()->ConnectClose(uuid);
-    info.GetReturnValue().SetUndefined();
+    if (const napi_value argument = firstArgument(env, info))
+        WindowControlManager::GetInstance()->ConnectClose(argumentText(env, argument));
+    return nullptr;
 }
 
-v8::FunctionCallback callbackOf(RequestKind kind)
+napi_callback callbackOf(RequestKind kind)
 {
     switch (kind) {
     case RequestKind::Reply:
@@ -68,36 +85,40 @@ v8::FunctionCallback callbackOf(RequestKind kind)
 
 } // namespace
 
-void WindowControl::Init(v8::Local<v8::Object> exports)
+napi_value WindowControl::Init(napi_env env, napi_value exports)
 {
-    v8::Isolate *isolate = exports->GetIsolate();
-    const v8::Local<v8::Context> context = isolate->GetCurrentContext();
-
-    v8::Local<v8::FunctionTemplate> classTemplate = v8::FunctionTemplate::New(isolate, New);
-    classTemplate->SetClassName(v8::String::NewFromUtf8Literal(isolate, "WindowControl"));
-    classTemplate->InstanceTemplate()->SetInternalFieldCount(1);
-    // In table order, which is the order the script sees on the prototype. Each method as
-    // NODE_SET_PROTOTYPE_METHOD makes it, with its row as the data of a request method;
-    // the class signature makes the engine reject a foreign receiver.
-    const v8::Local<v8::Signature> signature = v8::Signature::New(isolate, classTemplate);
-    for (const RequestEntry &entry : kRequestTable) {
-        v8::Local<v8::Value> data;
-        if (entry.kind == RequestKind::Reply)
-            data = v8::External::New(isolate, const_cast<RequestEntry *>(&entry));
-        const v8::Local<v8::FunctionTemplate> method =
-            v8::FunctionTemplate::New(isolate, callbackOf(entry.kind), data, signature);
-        const v8::Local<v8::String> name =
-            v8::String::NewFromUtf8(isolate, entry.pszName, v8::NewStringType::kInternalized).ToLocalChecked();
-        method->SetClassName(name);
-        classTemplate->PrototypeTemplate()->Set(name, method);
+    ModuleState &state = moduleState();
+    // Loaded again into the same environment: the class it has. Another environment (a
+    // worker) gets nothing: the manager and its Qt objects belong to the main thread.
+    if (state.env) {
+        napi_value constructor;
+        if (state.env == env && state.constructor && napi_get_reference_value(env, state.constructor, &constructor) == napi_ok)
+            napi_set_named_property(env, exports, "WindowControl", constructor);
+        return exports;
     }
 
-    ModuleState &state = moduleState();
-    state.constructor.Reset(isolate, classTemplate->GetFunction(context).ToLocalChecked());
-    state.context.Reset(isolate, context);
-    exports->Set(context, v8::String::NewFromUtf8Literal(isolate, "WindowControl"),
-                 classTemplate->GetFunction(context).ToLocalChecked()).Check();
-    registerModuleCleanup(isolate);
+    // In table order, which is the order the script sees on the prototype, writable,
+    // enumerable and configurable as plain prototype methods are; a request method has
+    // its row as data. Node-API gives class methods the class signature: the engine
+    // rejects a foreign receiver.
+    constexpr size_t kCount = std::size(kRequestTable);
+    napi_property_descriptor aProperties[kCount] = {};
+    for (size_t i = 0; i < kCount; ++i) {
+        const RequestEntry &entry = kRequestTable[i];
+        aProperties[i].utf8name = entry.pszName;
+        aProperties[i].method = callbackOf(entry.kind);
+        aProperties[i].attributes = napi_property_attributes(napi_writable | napi_enumerable | napi_configurable);
+        aProperties[i].data = entry.kind == RequestKind::Reply ? const_cast<RequestEntry *>(&entry) : nullptr;
+    }
+    napi_value constructor;
+    if (napi_define_class(env, "WindowControl", NAPI_AUTO_LENGTH, &WindowControl::New, nullptr, kCount, aProperties,
+                          &constructor) != napi_ok
+        || napi_create_reference(env, constructor, 1, &state.constructor) != napi_ok)
+        return nullptr;
+    state.env = env;
+    napi_set_named_property(env, exports, "WindowControl", constructor);
+    registerModuleCleanup(env);
+    return exports;
 }
 
 } // namespace WindowControlNode

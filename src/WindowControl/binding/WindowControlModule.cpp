@@ -1,5 +1,5 @@
-// Registration with the host: the classic form, as node-gyp builds it, under the name
-// and ABI version of the Node.js the module is built against.
+// Registration with the host: Node-API's, so that the one build loads into every Node.js
+// (and Electron) from the Node-API version it targets on.
 #include "WindowControlNode.h"
 
-NODE_MODULE(NODE_GYP_MODULE_NAME, WindowControlNode::WindowControl::Init)
+NAPI_MODULE(NODE_GYP_MODULE_NAME, WindowControlNode::WindowControl::Init)

@@ -1,5 +1,6 @@
 #include "WindowControlNode.h"
 
+#include "CollectionWatch.h"
 #include "ModuleState.h"
 #include "ScriptCallback.h"
 #include "ScriptText.h"
@@ -31,6 +32,50 @@ struct DeliveryScope
     const int m_iOuterCallDepth;
 };
 
+// From the event loop no handle scope need be open: every delivery has its own.
+struct HandleScope
+{
+    explicit HandleScope(napi_env env)
+        : m_env(env)
+    {
+        if (napi_open_handle_scope(env, &m_scope) != napi_ok)
+            m_scope = nullptr;
+    }
+    ~HandleScope()
+    {
+        if (m_scope)
+            napi_close_handle_scope(m_env, m_scope);
+    }
+    napi_env m_env;
+    napi_handle_scope m_scope = nullptr;
+};
+
+void deliver(ModuleState &state, const QString &strMessage)
+{
+    napi_env env = state.env;
+    // SetCallback keeps only functions: anything else drops the notification silently,
+    // as throwing here would land in whatever raised it (another window's request, a
+    // timer tick).
+    napi_value callback, text;
+    if (napi_get_reference_value(env, state.callback, &callback) != napi_ok || !callback)
+        return;
+    text = scriptString(env, strMessage);
+    if (!text)
+        return;
+
+    // Raised by a method called since the callback further out (if any) began, or else
+    // by the event loop, a thread's queued message or a shell's control.
+    const bool bFromMethod = state.iScriptCallDepth > state.iDeliveryCallDepth;
+    const DeliveryScope delivery(state);
+    if (!bFromMethod) {
+        callFromEvent(env, callback, text);
+        return;
+    }
+    // The callback ran to its end, or threw to the method's caller; either way, what
+    // it threw from calls of its own further in has been dealt with by the script.
+    state.bExceptionPending = callFromMethod(env, callback, text);
+}
+
 } // namespace
 
 WindowControl::WindowControl()
@@ -44,39 +89,50 @@ WindowControl::WindowControl()
 #undef CONNECT_NOTIFICATION
 }
 
-WindowControl::~WindowControl()
+WindowControl::~WindowControl() = default;
+
+napi_value WindowControl::New(napi_env env, napi_callback_info info)
 {
-    // Collecting any one script object silences notifications until SetCallback again.
-    moduleState().callback.Reset();
+    size_t argc = 1;
+    napi_value argument, self, newTarget;
+    if (napi_get_cb_info(env, info, &argc, &argument, &self, nullptr) != napi_ok
+        || napi_get_new_target(env, info, &newTarget) != napi_ok)
+        return nullptr;
+
+    if (newTarget) {
+        auto *pObject = new WindowControl;
+        if (napi_wrap(env, self, pObject, &WindowControl::Finalize, nullptr, &pObject->m_pScriptObject) != napi_ok) {
+            delete pObject;
+            return nullptr;
+        }
+        watchCollection(pObject->m_pScriptObject);
+        return self;
+    }
+    // Called as a plain function: construct with the first argument (undefined when
+    // there is none, as Node-API fills it in).
+    ModuleState &state = moduleState();
+    napi_value constructor, instance;
+    if (!state.constructor || napi_get_reference_value(env, state.constructor, &constructor) != napi_ok
+        || napi_new_instance(env, constructor, 1, &argument, &instance) != napi_ok)
+        return nullptr;
+    return instance;
 }
 
-void WindowControl::New(const v8::FunctionCallbackInfo<v8::Value> &info)
+void WindowControl::Finalize(napi_env env, void *pData, void *)
 {
-    v8::Isolate *isolate = info.GetIsolate();
-    ModuleState &state = moduleState();
-    if (state.context.IsEmpty())
-        state.context.Reset(isolate, isolate->GetCurrentContext());
-
-    if (info.IsConstructCall()) {
-        WindowControl *pObject = new WindowControl;
-        pObject->Wrap(info.This());
-        info.GetReturnValue().Set(info.This());
-        return;
-    }
-    // Called as a plain function: construct with the first argument.
-    if (state.constructor.IsEmpty())
-        return;
-    v8::Local<v8::Value> argv[1] = {info.Length() > 0 ? info[0] : v8::Undefined(isolate).As<v8::Value>()};
-    v8::Local<v8::Object> instance;
-    if (state.constructor.Get(isolate)->NewInstance(isolate->GetCurrentContext(), 1, argv).ToLocal(&instance))
-        info.GetReturnValue().Set(instance);
+    auto *pObject = static_cast<WindowControl *>(pData);
+    // Collecting any one script object silences notifications until SetCallback again,
+    // unless a delivery or SetCallback has seen this one go already.
+    if (forgetCollection(pObject->m_pScriptObject))
+        resetCallback(moduleState());
+    napi_delete_reference(env, pObject->m_pScriptObject);
+    delete pObject;
 }
 
 void WindowControl::MessageProcess(QString strMessage)
 {
     ModuleState &state = moduleState();
-    v8::Isolate *isolate = v8::Isolate::GetCurrent();
-    if (!isolate || state.bUnloading || state.bExiting || state.callback.IsEmpty())
+    if (!state.env || state.bUnloading || state.bExiting || !state.callback)
         return;   // no callback: the notification is dropped
     if (state.bExceptionPending) {
         // An earlier notification of this method call threw, and no script may run before
@@ -84,40 +140,19 @@ void WindowControl::MessageProcess(QString strMessage)
         QMetaObject::invokeMethod(this, [this, strMessage] { MessageProcess(strMessage); }, Qt::QueuedConnection);
         return;
     }
-
-    v8::HandleScope handleScope(isolate);
-    // From the event loop no context may be entered: use the module's.
-    const v8::Local<v8::Context> context =
-        isolate->InContext() ? isolate->GetCurrentContext() : state.context.Get(isolate);
-    if (context.IsEmpty())
+    const HandleScope handleScope(state.env);
+    // A collection since the last look silences the callback as of now, and a collected
+    // object delivers nothing, though their finalizers are yet to run.
+    if (sweepCollected(state.env))
+        resetCallback(state);
+    napi_value self = nullptr;
+    if (!state.callback || napi_get_reference_value(state.env, m_pScriptObject, &self) != napi_ok || !self)
         return;
-    v8::Context::Scope contextScope(context);
-
-    // SetCallback stores any value. One that cannot be called drops the notification
-    // silently: throwing here would land in whatever raised it (another window's
-    // request, a timer tick).
-    const v8::Local<v8::Value> callback = state.callback.Get(isolate);
-    if (!callback->IsFunction())
-        return;
-    v8::Local<v8::String> text;
-    if (!scriptString(isolate, strMessage).ToLocal(&text))
-        return;
-
-    // Raised by a method called since the callback further out (if any) began, or else
-    // by the event loop, a thread's queued message or a shell's control.
-    const bool bFromMethod = state.iScriptCallDepth > state.iDeliveryCallDepth;
-    const DeliveryScope delivery(state);
-    if (!bFromMethod) {
-        callFromEvent(isolate, context, callback.As<v8::Function>(), text);
-        return;
-    }
-    // The callback ran to its end, or threw to the method's caller; either way, what
-    // it threw from calls of its own further in has been dealt with by the script.
-    state.bExceptionPending = callFromMethod(isolate, context, callback.As<v8::Function>(), text);
+    deliver(state, strMessage);
 }
 
 } // namespace WindowControlNode
 
 // Meta-object code in this file, so that code linking the manager alone does not pull
-// in the script engine.
+// in the script binding.
 #include "moc_WindowControlNode.cpp"

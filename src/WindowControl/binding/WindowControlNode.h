@@ -1,25 +1,23 @@
 #pragma once
 
-#include <node.h>
-#include <node_object_wrap.h>
+#include <node_api.h>
 
 #include <QObject>
 #include <QString>
 
 namespace WindowControlNode {
 
-using node::ObjectWrap;
-
-// The class the script sees as WindowControl. It holds no state of its own: its methods
-// hand their texts to the manager, and its slot hands the manager's notifications to
-// the one module-wide script callback.
-class WindowControl : public QObject, public ObjectWrap
+// The class the script sees as WindowControl. Its methods hand their texts to the
+// manager, and its slot hands the manager's notifications to the one module-wide script
+// callback. Each script object owns one (napi_wrap), which goes when the script object
+// is collected; it keeps only a weak reference to its script object.
+class WindowControl : public QObject
 {
     Q_OBJECT
 
 public:
     // Module initialisation: puts the constructor on the exports.
-    static void Init(v8::Local<v8::Object> exports);
+    static napi_value Init(napi_env env, napi_value exports);
 
     ~WindowControl() override;
 
@@ -29,7 +27,10 @@ public slots:
 private:
     WindowControl();
 
-    static void New(const v8::FunctionCallbackInfo<v8::Value> &info);
+    static napi_value New(napi_env env, napi_callback_info info);
+    static void Finalize(napi_env env, void *pData, void *pHint);
+
+    napi_ref m_pScriptObject = nullptr;
 };
 
 } // namespace WindowControlNode

@@ -10,135 +10,136 @@ namespace {
 
 using js::Args;
 
-v8::Local<v8::Array> strings(v8::Isolate *pIsolate, const QStringList &list)
+napi_value strings(napi_env env, const QStringList &list)
 {
-    v8::Local<v8::Array> array = v8::Array::New(pIsolate, list.size());
+    napi_value array = js::array(env, size_t(list.size()));
     for (int i = 0; i < list.size(); ++i)
-        array->Set(pIsolate->GetCurrentContext(), uint32_t(i), js::str(pIsolate, list.at(i))).Check();
+        js::setIndex(env, array, uint32_t(i), js::str(env, list.at(i)));
     return array;
 }
 
-bool argKey(const Args &info, int iIndex, QString *pKey, const char *pszName)
+bool argKey(Args &info, int iIndex, QString *pKey, const char *pszName)
 {
     return js::argString(info, iIndex, pKey, pszName, "a window key (string)");
 }
 
 // Null text (back to the default answer) for null or undefined.
-bool argNullableText(const Args &info, int iIndex, QString *pText, const char *pszName)
+bool argNullableText(Args &info, int iIndex, QString *pText, const char *pszName)
 {
-    if (info[iIndex]->IsNullOrUndefined()) {
+    if (js::isNullOrUndefined(info.env, info[iIndex])) {
         *pText = QString();
         return true;
     }
     return js::argString(info, iIndex, pText, pszName, "a string or null");
 }
 
-void liveKeys(const Args &info)
+void liveKeys(Args &info)
 {
-    info.GetReturnValue().Set(strings(info.GetIsolate(), varavozov::liveKeys()));
+    info.result = strings(info.env, varavozov::liveKeys());
 }
 
 // journal(key) -> [{ component, uuid, operation, args, line }]
-void journal(const Args &info)
+void journal(Args &info)
 {
-    v8::Isolate *pIsolate = info.GetIsolate();
+    napi_env env = info.env;
     QString key;
     if (!argKey(info, 0, &key, "journal"))
         return;
     const QList<varavozov::JournalEntry> entries = varavozov::journal(key);
-    v8::Local<v8::Array> array = v8::Array::New(pIsolate, entries.size());
+    napi_value array = js::array(env, size_t(entries.size()));
     for (int i = 0; i < entries.size(); ++i) {
         const varavozov::JournalEntry &entry = entries.at(i);
-        v8::Local<v8::Object> item = v8::Object::New(pIsolate);
-        js::set(pIsolate, item, "component", js::str(pIsolate, entry.strComponentGuid));
-        js::set(pIsolate, item, "uuid", js::str(pIsolate, entry.strUUID));
-        js::set(pIsolate, item, "operation", js::str(pIsolate, entry.strOperation));
-        js::set(pIsolate, item, "args", js::fromVariant(pIsolate, entry.args));
-        js::set(pIsolate, item, "line", js::str(pIsolate, entry.strLine));
-        array->Set(pIsolate->GetCurrentContext(), uint32_t(i), item).Check();
+        napi_value item = js::object(env);
+        js::set(env, item, "component", js::str(env, entry.strComponentGuid));
+        js::set(env, item, "uuid", js::str(env, entry.strUUID));
+        js::set(env, item, "operation", js::str(env, entry.strOperation));
+        js::set(env, item, "args", js::fromVariant(env, entry.args));
+        js::set(env, item, "line", js::str(env, entry.strLine));
+        js::setIndex(env, array, uint32_t(i), item);
     }
-    info.GetReturnValue().Set(array);
+    info.result = array;
 }
 
-void journalLines(const Args &info)
+void journalLines(Args &info)
 {
     QString key;
     if (argKey(info, 0, &key, "journalLines"))
-        info.GetReturnValue().Set(strings(info.GetIsolate(), varavozov::journalLines(key)));
+        info.result = strings(info.env, varavozov::journalLines(key));
 }
 
 // clearJournal([key]): one key's journal, or every journal
-void clearJournal(const Args &info)
+void clearJournal(Args &info)
 {
-    if (info[0]->IsUndefined())
+    if (js::isUndefined(info.env, info[0]))
         return varavozov::clearAllJournals();
     QString key;
     if (argKey(info, 0, &key, "clearJournal"))
         varavozov::clearJournal(key);
 }
 
-void signalNames(const Args &info)
+void signalNames(Args &info)
 {
-    info.GetReturnValue().Set(strings(info.GetIsolate(), varavozov::signalNames()));
+    info.result = strings(info.env, varavozov::signalNames());
 }
 
 // emitSignal(key, name[, args]) -> true; throws with the component's reason
-void emitSignal(const Args &info)
+void emitSignal(Args &info)
 {
-    v8::Isolate *pIsolate = info.GetIsolate();
+    napi_env env = info.env;
     QString key, name;
     if (!argKey(info, 0, &key, "emitSignal"))
         return;
-    if (!js::toString(pIsolate, info[1], &name))
-        return js::throwTypeError(pIsolate, QStringLiteral("emitSignal: argument 2 must be a signal name"));
+    if (!js::toString(env, info[1], &name))
+        return js::throwTypeError(env, QStringLiteral("emitSignal: argument 2 must be a signal name"));
     QVariant args = QVariantList();
-    if (!info[2]->IsUndefined() && (!info[2]->IsArray() || !js::toVariant(pIsolate, info[2], &args)))
-        return js::throwTypeError(pIsolate, QStringLiteral("emitSignal: argument 3 must be an array of strings, numbers, booleans"));
+    if (!js::isUndefined(env, info[2]) && (!js::isArray(env, info[2]) || !js::toVariant(env, info[2], &args)))
+        return js::throwTypeError(env, QStringLiteral("emitSignal: argument 3 must be an array of strings, numbers, booleans"));
     QString error;
     if (!varavozov::emitSignal(key, name, args.toList(), &error))
-        return js::throwError(pIsolate, QStringLiteral("emitSignal: ") + error);
-    info.GetReturnValue().Set(true);
+        return js::throwError(env, QStringLiteral("emitSignal: ") + error);
+    info.result = js::boolean(env, true);
 }
 
-void failNextConstruction(const Args &info)
+void failNextConstruction(Args &info)
 {
     int iCount = 1;
-    if (!info[0]->IsUndefined() && !js::argInt(info, 0, &iCount, "failNextConstruction"))
+    if (!js::isUndefined(info.env, info[0]) && !js::argInt(info, 0, &iCount, "failNextConstruction"))
         return;
     if (iCount < 0 || iCount > 1000000)
-        return js::throwTypeError(info.GetIsolate(), QStringLiteral("failNextConstruction: count out of range"));
+        return js::throwTypeError(info.env, QStringLiteral("failNextConstruction: count out of range"));
     varavozov::failNextConstruction(iCount);
 }
 
-void pendingConstructionFailures(const Args &info)
+void pendingConstructionFailures(Args &info)
 {
-    info.GetReturnValue().Set(varavozov::pendingConstructionFailures());
+    info.result = js::num(info.env, varavozov::pendingConstructionFailures());
 }
 
 // setPresetAnswer(posX, posY, zoom)
-void setPresetAnswer(const Args &info)
+void setPresetAnswer(Args &info)
 {
+    napi_env env = info.env;
     int iZoom = 0;
-    if (!info[0]->IsNumber() || !info[1]->IsNumber() || !js::argInt(info, 2, &iZoom, "setPresetAnswer"))
-        return js::throwTypeError(info.GetIsolate(), QStringLiteral("setPresetAnswer(posX, posY, zoom): numbers"));
-    varavozov::setPresetAnswer(float(info[0].As<v8::Number>()->Value()),
-                               float(info[1].As<v8::Number>()->Value()), iZoom);
+    if (!js::isNumber(env, info[0]) || !js::isNumber(env, info[1]) || !js::argInt(info, 2, &iZoom, "setPresetAnswer"))
+        return js::throwTypeError(info.env, QStringLiteral("setPresetAnswer(posX, posY, zoom): numbers"));
+    varavozov::setPresetAnswer(float(js::numberValue(env, info[0])),
+                               float(js::numberValue(env, info[1])), iZoom);
 }
 
-void setHeatMapDelay(const Args &info)
+void setHeatMapDelay(Args &info)
 {
     int iMs = 0;
     if (js::argInt(info, 0, &iMs, "setHeatMapDelay"))
         varavozov::setHeatMapDelay(iMs);
 }
 
-void heatMapDelay(const Args &info)
+void heatMapDelay(Args &info)
 {
-    info.GetReturnValue().Set(varavozov::heatMapDelay());
+    info.result = js::num(info.env, varavozov::heatMapDelay());
 }
 
 // setHeatMapAnswer(data | null, max, min)
-void setHeatMapAnswer(const Args &info)
+void setHeatMapAnswer(Args &info)
 {
     QString data;
     int iMax = 0, iMin = 0;
@@ -147,116 +148,118 @@ void setHeatMapAnswer(const Args &info)
         varavozov::setHeatMapAnswer(data, iMax, iMin);
 }
 
-void setHandleRequestAnswer(const Args &info)
+void setHandleRequestAnswer(Args &info)
 {
     QString answer;
     if (argNullableText(info, 0, &answer, "setHandleRequestAnswer"))
         varavozov::setHandleRequestAnswer(answer);
 }
 
-void initStreamClientCount(const Args &info)
+void initStreamClientCount(Args &info)
 {
-    info.GetReturnValue().Set(varavozov::initStreamClientCount());
+    info.result = js::num(info.env, varavozov::initStreamClientCount());
 }
 
-void uninitStreamClientCount(const Args &info)
+void uninitStreamClientCount(Args &info)
 {
-    info.GetReturnValue().Set(varavozov::uninitStreamClientCount());
+    info.result = js::num(info.env, varavozov::uninitStreamClientCount());
 }
 
-void reset(const Args &)
+void reset(Args &)
 {
     varavozov::reset();
 }
 
 // What the live component of a key shows; null when there is none.
-WebClientComponents *argComponent(const Args &info, const char *pszName, bool *pbOk)
+WebClientComponents *argComponent(Args &info, const char *pszName, bool *pbOk)
 {
     QString key;
     *pbOk = argKey(info, 0, &key, pszName);
     return *pbOk ? varavozov::findComponent(key) : nullptr;
 }
 
-void componentGuid(const Args &info)
+void componentGuid(Args &info)
 {
     bool bOk;
     WebClientComponents *pComponent = argComponent(info, "componentGuid", &bOk);
     if (!bOk)
         return;
-    if (!pComponent)
-        return info.GetReturnValue().SetNull();
-    info.GetReturnValue().Set(js::str(info.GetIsolate(), varavozov::componentGuid(pComponent)));
+    if (!pComponent) {
+        info.result = js::null(info.env);
+        return;
+    }
+    info.result = js::str(info.env, varavozov::componentGuid(pComponent));
 }
 
-void paneCount(const Args &info)
+void paneCount(Args &info)
 {
     bool bOk;
     WebClientComponents *pComponent = argComponent(info, "paneCount", &bOk);
     if (bOk)
-        info.GetReturnValue().Set(varavozov::paneCount(pComponent));
+        info.result = js::num(info.env, varavozov::paneCount(pComponent));
 }
 
-void selectedPane(const Args &info)
+void selectedPane(Args &info)
 {
     bool bOk;
     WebClientComponents *pComponent = argComponent(info, "selectedPane", &bOk);
     if (bOk)
-        info.GetReturnValue().Set(varavozov::selectedPane(pComponent));
+        info.result = js::num(info.env, varavozov::selectedPane(pComponent));
 }
 
-void isFullScreen(const Args &info)
+void isFullScreen(Args &info)
 {
     bool bOk;
     WebClientComponents *pComponent = argComponent(info, "isFullScreen", &bOk);
     if (bOk)
-        info.GetReturnValue().Set(varavozov::isFullScreen(pComponent));
+        info.result = js::boolean(info.env, varavozov::isFullScreen(pComponent));
 }
 
 // paneRect(key, pane) -> rectangle in the component's coordinates
-void paneRect(const Args &info)
+void paneRect(Args &info)
 {
     bool bOk;
     int iPane = 0;
     WebClientComponents *pComponent = argComponent(info, "paneRect", &bOk);
     if (bOk && js::argInt(info, 1, &iPane, "paneRect"))
-        info.GetReturnValue().Set(js::rect(info.GetIsolate(), varavozov::paneRect(pComponent, iPane)));
+        info.result = js::rect(info.env, varavozov::paneRect(pComponent, iPane));
 }
 
-void isPanePlaying(const Args &info)
+void isPanePlaying(Args &info)
 {
     bool bOk;
     int iPane = 0;
     WebClientComponents *pComponent = argComponent(info, "isPanePlaying", &bOk);
     if (bOk && js::argInt(info, 1, &iPane, "isPanePlaying"))
-        info.GetReturnValue().Set(varavozov::isPanePlaying(pComponent, iPane));
+        info.result = js::boolean(info.env, varavozov::isPanePlaying(pComponent, iPane));
 }
 
 } // namespace
 
-v8::Local<v8::Object> makeComponentBinding(v8::Isolate *pIsolate)
+napi_value makeComponentBinding(napi_env env)
 {
-    v8::Local<v8::Object> object = v8::Object::New(pIsolate);
-    js::setMethod(pIsolate, object, "liveKeys", liveKeys);
-    js::setMethod(pIsolate, object, "journal", journal);
-    js::setMethod(pIsolate, object, "journalLines", journalLines);
-    js::setMethod(pIsolate, object, "clearJournal", clearJournal);
-    js::setMethod(pIsolate, object, "signalNames", signalNames);
-    js::setMethod(pIsolate, object, "emitSignal", emitSignal);
-    js::setMethod(pIsolate, object, "failNextConstruction", failNextConstruction);
-    js::setMethod(pIsolate, object, "pendingConstructionFailures", pendingConstructionFailures);
-    js::setMethod(pIsolate, object, "setPresetAnswer", setPresetAnswer);
-    js::setMethod(pIsolate, object, "setHeatMapDelay", setHeatMapDelay);
-    js::setMethod(pIsolate, object, "heatMapDelay", heatMapDelay);
-    js::setMethod(pIsolate, object, "setHeatMapAnswer", setHeatMapAnswer);
-    js::setMethod(pIsolate, object, "setHandleRequestAnswer", setHandleRequestAnswer);
-    js::setMethod(pIsolate, object, "initStreamClientCount", initStreamClientCount);
-    js::setMethod(pIsolate, object, "uninitStreamClientCount", uninitStreamClientCount);
-    js::setMethod(pIsolate, object, "reset", reset);
-    js::setMethod(pIsolate, object, "componentGuid", componentGuid);
-    js::setMethod(pIsolate, object, "paneCount", paneCount);
-    js::setMethod(pIsolate, object, "selectedPane", selectedPane);
-    js::setMethod(pIsolate, object, "isFullScreen", isFullScreen);
-    js::setMethod(pIsolate, object, "paneRect", paneRect);
-    js::setMethod(pIsolate, object, "isPanePlaying", isPanePlaying);
+    napi_value object = js::object(env);
+    js::setMethod(env, object, "liveKeys", liveKeys);
+    js::setMethod(env, object, "journal", journal);
+    js::setMethod(env, object, "journalLines", journalLines);
+    js::setMethod(env, object, "clearJournal", clearJournal);
+    js::setMethod(env, object, "signalNames", signalNames);
+    js::setMethod(env, object, "emitSignal", emitSignal);
+    js::setMethod(env, object, "failNextConstruction", failNextConstruction);
+    js::setMethod(env, object, "pendingConstructionFailures", pendingConstructionFailures);
+    js::setMethod(env, object, "setPresetAnswer", setPresetAnswer);
+    js::setMethod(env, object, "setHeatMapDelay", setHeatMapDelay);
+    js::setMethod(env, object, "heatMapDelay", heatMapDelay);
+    js::setMethod(env, object, "setHeatMapAnswer", setHeatMapAnswer);
+    js::setMethod(env, object, "setHandleRequestAnswer", setHandleRequestAnswer);
+    js::setMethod(env, object, "initStreamClientCount", initStreamClientCount);
+    js::setMethod(env, object, "uninitStreamClientCount", uninitStreamClientCount);
+    js::setMethod(env, object, "reset", reset);
+    js::setMethod(env, object, "componentGuid", componentGuid);
+    js::setMethod(env, object, "paneCount", paneCount);
+    js::setMethod(env, object, "selectedPane", selectedPane);
+    js::setMethod(env, object, "isFullScreen", isFullScreen);
+    js::setMethod(env, object, "paneRect", paneRect);
+    js::setMethod(env, object, "isPanePlaying", isPanePlaying);
     return object;
 }

@@ -2,57 +2,77 @@
 
 namespace {
 
-v8::Isolate *s_pIsolate = nullptr;
 // Process lifetime: the scope is used until the environment's cleanup.
-v8::Global<v8::Context> *s_pContext = nullptr;
-v8::Global<v8::Object> *s_pResource = nullptr;
+napi_env s_env = nullptr;
+napi_ref s_resource = nullptr;
+napi_async_context s_asyncContext = nullptr;
+
+class HandleScope
+{
+public:
+    explicit HandleScope(napi_env env)
+        : m_env(env)
+    {
+        if (napi_open_handle_scope(env, &m_scope) != napi_ok)
+            m_scope = nullptr;
+    }
+    ~HandleScope()
+    {
+        if (m_scope)
+            napi_close_handle_scope(m_env, m_scope);
+    }
+    HandleScope(const HandleScope &) = delete;
+    HandleScope &operator=(const HandleScope &) = delete;
+
+private:
+    napi_env m_env;
+    napi_handle_scope m_scope = nullptr;
+};
 
 } // namespace
 
 namespace ScriptScope {
 
-void install(v8::Isolate *pIsolate, v8::Local<v8::Context> context)
+void install(napi_env env)
 {
-    if (s_pIsolate)
+    if (s_env)
         return;
-    s_pIsolate = pIsolate;
-    s_pContext = new v8::Global<v8::Context>(pIsolate, context);
-    s_pResource = new v8::Global<v8::Object>(pIsolate, v8::Object::New(pIsolate));
+    napi_value resource, name;
+    if (napi_create_object(env, &resource) != napi_ok || napi_create_reference(env, resource, 1, &s_resource) != napi_ok
+        || napi_create_string_utf8(env, "QtDispatch", NAPI_AUTO_LENGTH, &name) != napi_ok
+        || napi_async_init(env, resource, name, &s_asyncContext) != napi_ok)
+        return;
+    s_env = env;
 }
 
 DispatchGuard guard()
 {
     return [](const std::function<void()> &work) {
-        v8::Isolate *pIsolate = s_pIsolate;
-        if (!pIsolate) {
+        napi_env env = s_env;
+        if (!env) {
             work();
             return;
         }
-        v8::HandleScope handleScope(pIsolate);
-        v8::Local<v8::Context> context = s_pContext->Get(pIsolate);
-        v8::Context::Scope contextScope(context);
-        node::CallbackScope callbackScope(pIsolate, s_pResource->Get(pIsolate), {0, 0});
+        const HandleScope handleScope(env);
+        napi_value resource = nullptr;
+        napi_callback_scope scope = nullptr;
+        if (napi_get_reference_value(env, s_resource, &resource) != napi_ok
+            || napi_open_callback_scope(env, resource, s_asyncContext, &scope) != napi_ok)
+            scope = nullptr;
         work();
+        if (scope)
+            napi_close_callback_scope(env, scope);
     };
 }
 
-void withContext(const std::function<void()> &work)
+void withHandleScope(const std::function<void()> &work)
 {
-    v8::Isolate *pIsolate = s_pIsolate;
-    if (!pIsolate) {
+    if (!s_env) {
         work();
         return;
     }
-    v8::HandleScope handleScope(pIsolate);
-    v8::Context::Scope contextScope(s_pContext->Get(pIsolate));
+    const HandleScope handleScope(s_env);
     work();
-}
-
-v8::Local<v8::Object> resource(v8::Isolate *pIsolate)
-{
-    if (!s_pResource)
-        return v8::Object::New(pIsolate);
-    return s_pResource->Get(pIsolate);
 }
 
 } // namespace ScriptScope

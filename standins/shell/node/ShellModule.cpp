@@ -10,7 +10,7 @@
 
 #include <QCoreApplication>
 
-#include <node.h>
+#include <node_api.h>
 #include <uv.h>
 
 namespace {
@@ -20,7 +20,7 @@ using js::Args;
 void onEnvironmentCleanup(void *)
 {
     // Qt objects going now may still reach script callbacks (which cannot run any more).
-    ScriptScope::withContext([] { Shell::instance().shutdown(); });
+    ScriptScope::withHandleScope([] { Shell::instance().shutdown(); });
     // The handles just closed are freed in their close callbacks, which need one turn.
     uv_run(uv_default_loop(), UV_RUN_NOWAIT);
 }
@@ -35,113 +35,121 @@ const char *stateName(Shell::State state)
     return "";
 }
 
-// start([{ platform }]) -> { platform }
-void start(const Args &info)
+uv_loop_t *eventLoop(napi_env env)
 {
-    v8::Isolate *pIsolate = info.GetIsolate();
+    uv_loop_t *pLoop = nullptr;
+    napi_get_uv_event_loop(env, &pLoop);
+    return pLoop;
+}
+
+// start([{ platform }]) -> { platform }
+void start(Args &info)
+{
+    napi_env env = info.env;
     QString strPlatform;
-    if (info.Length() > 0 && !info[0]->IsUndefined() && !info[0]->IsNull()) {
-        if (!info[0]->IsObject())
-            return js::throwTypeError(pIsolate, QStringLiteral("start(options): options must be an object"));
-        v8::Local<v8::Value> platform = js::get(pIsolate, info[0].As<v8::Object>(), "platform");
-        if (!platform->IsUndefined() && !js::toString(pIsolate, platform, &strPlatform))
-            return js::throwTypeError(pIsolate, QStringLiteral("start(options): platform must be a string"));
+    if (info.length() > 0 && !js::isNullOrUndefined(env, info[0])) {
+        if (!js::isObject(env, info[0]))
+            return js::throwTypeError(env, QStringLiteral("start(options): options must be an object"));
+        napi_value platform = js::get(env, info[0], "platform");
+        if (!js::isUndefined(env, platform) && !js::toString(env, platform, &strPlatform))
+            return js::throwTypeError(env, QStringLiteral("start(options): platform must be a string"));
     }
-    uv_loop_t *pLoop = node::GetCurrentEventLoop(pIsolate);
+    uv_loop_t *pLoop = eventLoop(env);
     if (pLoop != uv_default_loop())
-        return js::throwError(pIsolate, QStringLiteral("shell: the Qt application runs on the main thread only"));
+        return js::throwError(env, QStringLiteral("shell: the Qt application runs on the main thread only"));
 
     Shell &shell = Shell::instance();
     const bool bFirst = shell.state() == Shell::State::NotStarted;
     QString strError;
     if (!shell.start(pLoop, strPlatform, &strError))
-        return js::throwError(pIsolate, QStringLiteral("shell: ") + strError);
+        return js::throwError(env, QStringLiteral("shell: ") + strError);
     if (bFirst) {
-        ScriptScope::install(pIsolate, pIsolate->GetCurrentContext());
+        ScriptScope::install(env);
         shell.setGuard(ScriptScope::guard());
-        node::AddEnvironmentCleanupHook(pIsolate, onEnvironmentCleanup, nullptr);
+        napi_add_env_cleanup_hook(env, onEnvironmentCleanup, nullptr);
     }
-    v8::Local<v8::Object> result = v8::Object::New(pIsolate);
-    js::set(pIsolate, result, "platform", js::str(pIsolate, shell.platform()));
-    info.GetReturnValue().Set(result);
+    napi_value result = js::object(env);
+    js::set(env, result, "platform", js::str(env, shell.platform()));
+    info.result = result;
 }
 
 // qtApplication() -> "none", "shell" (the shell's own) or "other" (one the shell did not
 // make, as a desktop shell that embeds the add-on runs it): only reads, makes nothing
-void qtApplication(const Args &info)
+void qtApplication(Args &info)
 {
     const char *pszOwner = !QCoreApplication::instance() ? "none" : Shell::instance().ownsApplication() ? "shell" : "other";
-    info.GetReturnValue().Set(js::str(info.GetIsolate(), pszOwner));
+    info.result = js::str(info.env, pszOwner);
 }
 
-void state(const Args &info)
+void state(Args &info)
 {
-    info.GetReturnValue().Set(js::str(info.GetIsolate(), stateName(Shell::instance().state())));
+    info.result = js::str(info.env, stateName(Shell::instance().state()));
 }
 
-void platform(const Args &info)
+void platform(Args &info)
 {
     const Shell &shell = Shell::instance();
     if (shell.state() == Shell::State::NotStarted)
-        return info.GetReturnValue().SetNull();
-    info.GetReturnValue().Set(js::str(info.GetIsolate(), shell.platform()));
+        info.result = js::null(info.env);
+    else
+        info.result = js::str(info.env, shell.platform());
 }
 
-void platforms(const Args &info)
+void platforms(Args &info)
 {
-    v8::Isolate *pIsolate = info.GetIsolate();
     const QStringList list = Shell::availablePlatforms();
-    v8::Local<v8::Array> array = v8::Array::New(pIsolate, list.size());
+    napi_value array = js::array(info.env, size_t(list.size()));
     for (int i = 0; i < list.size(); ++i)
-        array->Set(pIsolate->GetCurrentContext(), uint32_t(i), js::str(pIsolate, list.at(i))).Check();
-    info.GetReturnValue().Set(array);
+        js::setIndex(info.env, array, uint32_t(i), js::str(info.env, list.at(i)));
+    info.result = array;
 }
 
-void processEvents(const Args &info)
+void processEvents(Args &info)
 {
-    info.GetReturnValue().Set(Shell::instance().processEvents());
+    info.result = js::boolean(info.env, Shell::instance().processEvents());
 }
 
 // debugOutput([on]) -> whether Qt's debug and info lines (the add-on's own among them)
 // reach stderr; off until asked
-void debugOutput(const Args &info)
+void debugOutput(Args &info)
 {
-    if (info.Length() > 0 && !info[0]->IsUndefined()) {
-        if (!info[0]->IsBoolean())
-            return js::throwTypeError(info.GetIsolate(), QStringLiteral("debugOutput(on): on must be a boolean"));
-        MessageOutput::setDebugEnabled(info[0]->IsTrue());
+    napi_env env = info.env;
+    if (info.length() > 0 && !js::isUndefined(env, info[0])) {
+        if (js::typeOf(env, info[0]) != napi_boolean)
+            return js::throwTypeError(env, QStringLiteral("debugOutput(on): on must be a boolean"));
+        MessageOutput::setDebugEnabled(js::truthy(env, info[0]));
     }
-    info.GetReturnValue().Set(MessageOutput::debugEnabled());
+    info.result = js::boolean(env, MessageOutput::debugEnabled());
 }
 
-void shutdown(const Args &info)
+void shutdown(Args &info)
 {
     Shell &shell = Shell::instance();
     shell.shutdown();
-    info.GetReturnValue().Set(shell.applicationKept());
+    info.result = js::boolean(info.env, shell.applicationKept());
 }
 
 } // namespace
 
-NODE_MODULE_INIT(/* exports, module, context */)
+NAPI_MODULE_INIT(/* env, exports */)
 {
-    v8::Isolate *pIsolate = context->GetIsolate();
-    js::setMethod(pIsolate, exports, "start", start);
-    js::setMethod(pIsolate, exports, "state", state);
-    js::setMethod(pIsolate, exports, "qtApplication", qtApplication);
+    js::setMethod(env, exports, "start", start);
+    js::setMethod(env, exports, "state", state);
+    js::setMethod(env, exports, "qtApplication", qtApplication);
     // Qt, the shell's objects and the desktop's Qt windows belong to the main thread:
     // a worker gets nothing that could reach them.
-    if (node::GetCurrentEventLoop(pIsolate) != uv_default_loop())
-        return;
-    js::setMethod(pIsolate, exports, "debugOutput", debugOutput);
-    js::setMethod(pIsolate, exports, "platform", platform);
-    js::setMethod(pIsolate, exports, "platforms", platforms);
-    js::setMethod(pIsolate, exports, "processEvents", processEvents);
-    js::setMethod(pIsolate, exports, "shutdown", shutdown);
+    if (eventLoop(env) != uv_default_loop())
+        return exports;
+    js::setMethod(env, exports, "debugOutput", debugOutput);
+    js::setMethod(env, exports, "platform", platform);
+    js::setMethod(env, exports, "platforms", platforms);
+    js::setMethod(env, exports, "processEvents", processEvents);
+    js::setMethod(env, exports, "shutdown", shutdown);
 #ifdef SHELL_DESKTOP
-    js::set(pIsolate, exports, "desktop", makeDesktopBinding(pIsolate));
+    js::set(env, exports, "desktop", makeDesktopBinding(env));
 #endif
 #ifdef SHELL_COMPONENT
-    js::set(pIsolate, exports, "component", makeComponentBinding(pIsolate));
+    js::set(env, exports, "component", makeComponentBinding(env));
 #endif
+    return exports;
 }
