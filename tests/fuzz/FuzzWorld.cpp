@@ -57,16 +57,21 @@ void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &me
 
 } // namespace
 
-void initialise()
+void startApplication(const char *pszProgram)
 {
     static int argc = 3;
-    static char arg0[] = "request_fuzzer", arg1[] = "-platform", arg2[] = "win32sim";
-    static char *argv[] = {arg0, arg1, arg2, nullptr};
+    static QByteArray program(pszProgram);
+    static char arg1[] = "-platform", arg2[] = "win32sim";
+    static char *argv[] = {program.data(), arg1, arg2, nullptr};
     qInstallMessageHandler(quietMessages);
     qputenv("USERPROFILE", "C:\\Users\\fuzz");
     new QApplication(argc, argv);
     win32sim::reset();
+}
 
+void initialise()
+{
+    startApplication("request_fuzzer");
     // Two plain application windows handed over as explicit parents, two Chrome pages
     // (one host embedded, one kept above as a tool window) and an IE11 frame.
     const HWND hPageA = win32sim::createWindow({"FuzzPage", "page A", QRect(40, 40, 900, 700), true});
