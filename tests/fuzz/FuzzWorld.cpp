@@ -47,10 +47,11 @@ void createKnown(const KnownHost &known)
 }
 
 // The fuzzer's requests print a great deal (file names with NULs, ...): only
-// critical messages stay.
+// critical messages stay (all of them with FUZZ_TRACE set).
 void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
-    if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg)
+    static const bool s_bTrace = qEnvironmentVariableIsSet("FUZZ_TRACE");
+    if (!s_bTrace && (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg))
         return;
     fprintf(stderr, "%s\n", qPrintable(message));
 }

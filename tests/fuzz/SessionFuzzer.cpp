@@ -182,6 +182,9 @@ struct Script
 };
 Script s_script;
 const char *s_pszAction = "start";
+// FUZZ_TRACE=1: each request and each action with the keys registered after it, for
+// reading a reproducer.
+const bool s_bTrace = qEnvironmentVariableIsSet("FUZZ_TRACE");
 
 void runArmed(const Armed &armed, const QString &uuid, QObject *pObject, bool bFromMethod);
 
@@ -239,6 +242,8 @@ void collect(QObject *pObject)
 // A method of the class, as the binding calls it.
 QString callMethod(const RequestEntry &entry, const QString &text)
 {
+    if (s_bTrace)
+        fprintf(stderr, "  %s %s\n", entry.pszName, qPrintable(text.left(300)));
     ++s_script.iCallDepth;
     s_script.bExceptionPending = false;
     WindowControlManager *pManager = WindowControlManager::GetInstance();
@@ -636,10 +641,12 @@ void pumpMessages()
     }
 }
 
-// The manager's passes, the WinEvents queued for the thread, then the invariants of a pass.
+// What Qt and the thread's queue hold (WinEvents), the manager's passes, then the
+// invariants of a pass.
 void actPass(Input &in)
 {
     const int iWhich = in.pick(3);
+    QCoreApplication::processEvents();
     pumpMessages();
     if (WindowControlManager *pManager = WindowControlManager::ExistingInstance()) {
         for (const QAbstractEventDispatcher::TimerInfo &timer : QAbstractEventDispatcher::instance()->registeredTimers(pManager)) {
@@ -649,7 +656,7 @@ void actPass(Input &in)
             }
         }
     }
-    QCoreApplication::processEvents();
+    pumpMessages();
     if (iWhich == 2 && !s_script.bCleanupPending)
         checkStacking();
 }
@@ -743,8 +750,6 @@ double threadMs()
     return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
 }
 
-// FUZZ_TRACE=1: each action with the keys registered after it, for reading a reproducer.
-const bool s_bTrace = qEnvironmentVariableIsSet("FUZZ_TRACE");
 
 QString windowKeysText()
 {
