@@ -442,12 +442,18 @@ void checkStacking()
     for (const QString &key : pManager ? pManager->windowKeys() : QStringList()) {
         const WindowControl *pHost = pManager->findWindow(key);
         const HWND hBrowser = pHost->parentHwnd() ? GetAncestor(pHost->parentHwnd(), GA_ROOT) : nullptr;
-        if (!hBrowser || !IsWindow(hBrowser))
+        bFilling |= pHost->parentHwnd() && !hBrowser;   // its browser went: nothing to follow
+        if (!hBrowser)
             continue;
         const QRect rcBrowser = win32sim::windowRect(hBrowser);
+        const HWND hHost = hwndOf(pHost);
+        // Embedded and hidden hosts keep the taskbar as their last placement left it (the
+        // page's SetWndGeometry places them again); floating ones follow by themselves.
+        // A browser squeezed to nothing at the origin before the first pass looks unmoved
+        // (the last seen corners start at zero): left alone.
+        bFilling |= pHost->isEmbed() || !win32sim::isVisible(hHost) || rcBrowser == QRect(0, 0, 0, 0);
         for (const win32sim::Monitor &monitor : win32sim::monitors())
             bFilling |= monitor.rect.intersects(rcBrowser) && (rcBrowser.width() == monitor.rect.width() || rcBrowser.height() == monitor.rect.height());
-        const HWND hHost = hwndOf(pHost);
         if (!pHost->isEmbed() && win32sim::isVisible(hHost) && win32sim::isVisible(hBrowser)
             && order.indexOf(hHost) > order.indexOf(hBrowser))
             fail(s_pszAction, QString("floating host %1 below its browser after a pass").arg(key));
