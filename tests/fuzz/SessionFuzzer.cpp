@@ -454,9 +454,11 @@ void checkStacking()
         bFilling |= pHost->isEmbed() || !win32sim::isVisible(hHost) || rcBrowser == QRect(0, 0, 0, 0);
         for (const win32sim::Monitor &monitor : win32sim::monitors())
             bFilling |= monitor.rect.intersects(rcBrowser) && (rcBrowser.width() == monitor.rect.width() || rcBrowser.height() == monitor.rect.height());
-        if (!pHost->isEmbed() && win32sim::isVisible(hHost) && win32sim::isVisible(hBrowser)
+        // An empty key attaches to the foreground window, which may be the taskbar: no
+        // floating host goes over the topmost band for it.
+        if (!pHost->isEmbed() && win32sim::isVisible(hHost) && win32sim::isVisible(hBrowser) && !win32sim::isTopmost(hBrowser)
             && order.indexOf(hHost) > order.indexOf(hBrowser))
-            fail(s_pszAction, QString("floating host %1 below its browser after a pass").arg(key));
+            fail(s_pszAction, QString("floating host %1 below its browser after a pass: %2").arg(key, win32sim::describe(hBrowser)));
     }
     if (!bFilling && !win32sim::isVisible(win32sim::trayWnd()))
         fail(s_pszAction, "the taskbar hidden while no browser of a host fills a monitor");
