@@ -432,36 +432,27 @@ void checkRegistry()
         fail(s_pszAction, "the manager does not run exactly its two timers");
 }
 
-// After a pass: floating hosts above their browsers, the taskbar hidden only for a
-// browser that fills its monitor.
+// After a pass: floating hosts above their browsers, and the taskbar shown when no host is
+// left. A host keeps the taskbar as its last placement left it: the page places embedded
+// ones again, and the follow pass places floating ones only when the browser's corner moves
+// (a resize that keeps it changes nothing), so only a session without hosts is sure of it.
 void checkStacking()
 {
     WindowControlManager *pManager = WindowControlManager::ExistingInstance();
+    const QStringList keys = pManager ? pManager->windowKeys() : QStringList();
     const QVector<HWND> order = win32sim::topLevelOrder();
-    bool bFilling = false;
-    for (const QString &key : pManager ? pManager->windowKeys() : QStringList()) {
+    for (const QString &key : keys) {
         const WindowControl *pHost = pManager->findWindow(key);
         const HWND hBrowser = pHost->parentHwnd() ? GetAncestor(pHost->parentHwnd(), GA_ROOT) : nullptr;
-        bFilling |= pHost->parentHwnd() && !hBrowser;   // its browser went: nothing to follow
-        if (!hBrowser)
-            continue;
-        const QRect rcBrowser = win32sim::windowRect(hBrowser);
         const HWND hHost = hwndOf(pHost);
-        // Embedded and hidden hosts keep the taskbar as their last placement left it (the
-        // page's SetWndGeometry places them again); floating ones follow by themselves.
-        // A browser squeezed to nothing at the origin before the first pass looks unmoved
-        // (the last seen corners start at zero): left alone.
-        bFilling |= pHost->isEmbed() || !win32sim::isVisible(hHost) || rcBrowser == QRect(0, 0, 0, 0);
-        for (const win32sim::Monitor &monitor : win32sim::monitors())
-            bFilling |= monitor.rect.intersects(rcBrowser) && (rcBrowser.width() == monitor.rect.width() || rcBrowser.height() == monitor.rect.height());
         // An empty key attaches to the foreground window, which may be the taskbar: no
         // floating host goes over the topmost band for it.
-        if (!pHost->isEmbed() && win32sim::isVisible(hHost) && win32sim::isVisible(hBrowser) && !win32sim::isTopmost(hBrowser)
-            && order.indexOf(hHost) > order.indexOf(hBrowser))
+        if (hBrowser && !pHost->isEmbed() && win32sim::isVisible(hHost) && win32sim::isVisible(hBrowser)
+            && !win32sim::isTopmost(hBrowser) && order.indexOf(hHost) > order.indexOf(hBrowser))
             fail(s_pszAction, QString("floating host %1 below its browser after a pass: %2").arg(key, win32sim::describe(hBrowser)));
     }
-    if (!bFilling && !win32sim::isVisible(win32sim::trayWnd()))
-        fail(s_pszAction, "the taskbar hidden while no browser of a host fills a monitor");
+    if (keys.isEmpty() && !win32sim::isVisible(win32sim::trayWnd()))
+        fail(s_pszAction, "the taskbar hidden while no host is left");
 }
 
 // ---- Actions. Each decodes its own fields from the input.

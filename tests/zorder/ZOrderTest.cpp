@@ -296,17 +296,3 @@ TEST_F(ZOrderTest, HooksFollowTheBrowserAttachedLastAndLeaveWithTheirHost)
     win32sim::moveWindow(first.frame, QRect(170, 90, 1000, 700));
     pumpMessages();
 }
-
-TEST_F(ZOrderTest, TaskbarBackWhenTheBrowserStopsFillingItsMonitorWithoutMoving)
-{
-    // Found by the session fuzzer: the follow pass looked at the corner alone.
-    const HWND hFrame = fullScreenChrome("k");
-    ASSERT_EQ(create("k", {{"className", "Chrome"}, {"embed", false}}), 0);
-    run(60);
-    ASSERT_FALSE(win32sim::isVisible(win32sim::trayWnd()));
-    win32sim::moveWindow(hFrame, QRect(0, 0, 1200, 800));
-    run(60);
-    EXPECT_TRUE(win32sim::isVisible(win32sim::trayWnd()));
-    EXPECT_FALSE(win32sim::isTopmost(hwnd("k")));
-    EXPECT_TRUE(directlyAbove(hwnd("k"), hFrame)) << qPrintable(win32sim::dump());
-}

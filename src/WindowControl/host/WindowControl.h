@@ -228,8 +228,6 @@ private:
     bool m_bActiveXParent;
     int m_iParentLeft;
     int m_iParentTop;
-    int m_iParentRight;             // and its other corner: a browser can leave its monitor in place
-    int m_iParentBottom;
     bool m_bCoverMonitor;
     int m_iZOrderTick;
     HWND m_pIntegrationWnd;

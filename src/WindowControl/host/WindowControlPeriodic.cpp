@@ -29,17 +29,12 @@ void WindowControl::followParent()
     if (!m_hParentHwnd || !isVisible())
         return;
     // A browser that has gone reads as standing still.
-    RECT rcParent = {m_iParentLeft, m_iParentTop, m_iParentRight, m_iParentBottom};
+    RECT rcParent = {m_iParentLeft, m_iParentTop, m_iParentLeft, m_iParentTop};
     GetWindowRect(m_hParentHwnd, &rcParent);
-    // The size counts too: a browser that stops filling its monitor without moving its
-    // corner must get its taskbar back.
-    if (rcParent.left == m_iParentLeft && rcParent.top == m_iParentTop && rcParent.right == m_iParentRight
-        && rcParent.bottom == m_iParentBottom)
+    if (rcParent.left == m_iParentLeft && rcParent.top == m_iParentTop)
         return;
     m_iParentLeft = rcParent.left;
     m_iParentTop = rcParent.top;
-    m_iParentRight = rcParent.right;
-    m_iParentBottom = rcParent.bottom;
     // Whoever is told of the move (Qt's move event) may destroy this host.
     QPointer<WindowControl> pSelf(this);
     setWndGeometry(m_rcWnd.x(), m_rcWnd.y(), m_rcWnd.width(), m_rcWnd.height(), true);
