@@ -47,26 +47,32 @@ void createKnown(const KnownHost &known)
 }
 
 // The fuzzer's requests print a great deal (file names with NULs, ...): only
-// critical messages stay.
+// critical messages stay (all of them with FUZZ_TRACE set).
 void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
-    if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg)
+    static const bool s_bTrace = qEnvironmentVariableIsSet("FUZZ_TRACE");
+    if (!s_bTrace && (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg))
         return;
     fprintf(stderr, "%s\n", qPrintable(message));
 }
 
 } // namespace
 
-void initialise()
+void startApplication(const char *pszProgram)
 {
     static int argc = 3;
-    static char arg0[] = "request_fuzzer", arg1[] = "-platform", arg2[] = "win32sim";
-    static char *argv[] = {arg0, arg1, arg2, nullptr};
+    static QByteArray program(pszProgram);
+    static char arg1[] = "-platform", arg2[] = "win32sim";
+    static char *argv[] = {program.data(), arg1, arg2, nullptr};
     qInstallMessageHandler(quietMessages);
     qputenv("USERPROFILE", "C:\\Users\\fuzz");
     new QApplication(argc, argv);
     win32sim::reset();
+}
 
+void initialise()
+{
+    startApplication("request_fuzzer");
     // Two plain application windows handed over as explicit parents, two Chrome pages
     // (one host embedded, one kept above as a tool window) and an IE11 frame.
     const HWND hPageA = win32sim::createWindow({"FuzzPage", "page A", QRect(40, 40, 900, 700), true});

@@ -7,6 +7,10 @@
 
 namespace fuzz {
 
+// Once per process: the application on the simulated desktop's platform, quiet but for
+// critical messages.
+void startApplication(const char *pszProgram);
+
 // Once per process: the application, the desktop windows and the first hosts.
 void initialise();
 
