@@ -16,65 +16,36 @@
 #define MB_ERR_INVALID_CHARS 0x00000008
 #endif
 
-namespace {
-
-class ConfigLocations : public ::testing::Test
+// The folders from USERPROFILE: missing or empty, through the OEM and ANSI pages (é is
+// 0x82 in the OEM page, 0x82 a low quotation mark in the ANSI page, a character the OEM
+// page lacks becomes '?'), longer than the first buffer.
+TEST(ConfigLocations, FoldersFromTheProfile)
 {
-protected:
-    void SetUp() override
-    {
-        const char *value = std::getenv("USERPROFILE");
-        m_bHadProfile = value != nullptr;
-        if (value)
-            m_saved = value;
-    }
-    void TearDown() override
-    {
-        if (m_bHadProfile)
-            setenv("USERPROFILE", m_saved.c_str(), 1);
+    const char *pszSaved = std::getenv("USERPROFILE");
+    const std::string saved = pszSaved ? pszSaved : "";
+    const std::string longPath = "C:\\" + std::string(1500, 'p');
+    const struct { const char *profile; std::string base, oem; } cases[] = {
+        {"C:\\Users\\op", "C:\\Users\\op", "C:\\Users\\op"},
+        {nullptr, "C:\\Program Data", "C:\\Program Data"},
+        {"", "C:\\Program Data", "C:\\Program Data"},
+        {"C:\\Users\\Jos\xc3\xa9", "C:\\Users\\Jos\xe2\x80\x9a", "C:\\Users\\Jos\x82"},
+        {"C:\\\xe6\x97\xa5", "C:\\?", "C:\\?"},
+        {longPath.c_str(), longPath, longPath},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.profile ? c.profile : "(none)");
+        if (c.profile)
+            setenv("USERPROFILE", c.profile, 1);
         else
             unsetenv("USERPROFILE");
+        EXPECT_EQ(userProfileDir(), c.oem);
+        EXPECT_EQ(configXmlDir(), c.base + "\\LumoWebControlServiceConfig");
+        EXPECT_EQ(serviceDataDir(), c.base + "\\LumoWebControlService");
     }
-
-private:
-    bool m_bHadProfile = false;
-    std::string m_saved;
-};
-
-} // namespace
-
-TEST_F(ConfigLocations, AsciiProfile)
-{
-    SetEnvironmentVariableW(L"USERPROFILE", L"C:\\Users\\op");
-    EXPECT_EQ(configXmlDir(), "C:\\Users\\op\\LumoWebControlServiceConfig");
-    EXPECT_EQ(serviceDataDir(), "C:\\Users\\op\\LumoWebControlService");
-}
-
-TEST_F(ConfigLocations, MissingOrEmptyProfile)
-{
-    unsetenv("USERPROFILE");
-    EXPECT_EQ(userProfileDir(), "C:\\Program Data");
-    EXPECT_EQ(configXmlDir(), "C:\\Program Data\\LumoWebControlServiceConfig");
-    setenv("USERPROFILE", "", 1);
-    EXPECT_EQ(serviceDataDir(), "C:\\Program Data\\LumoWebControlService");
-}
-
-TEST_F(ConfigLocations, NonAsciiProfileGoesThroughTheOemAndAnsiPages)
-{
-    // é is 0x82 in the OEM page, and 0x82 is a low quotation mark in the ANSI page.
-    setenv("USERPROFILE", "C:\\Users\\Jos\xc3\xa9", 1);
-    EXPECT_EQ(userProfileDir(), "C:\\Users\\Jos\x82");
-    EXPECT_EQ(configXmlDir(), "C:\\Users\\Jos\xe2\x80\x9a\\LumoWebControlServiceConfig");
-    // A character the OEM page lacks becomes '?'.
-    setenv("USERPROFILE", "C:\\\xe6\x97\xa5", 1);
-    EXPECT_EQ(serviceDataDir(), "C:\\?\\LumoWebControlService");
-}
-
-TEST_F(ConfigLocations, ProfileLongerThanTheBufferIsReadWhole)
-{
-    const std::string longPath = "C:\\" + std::string(1500, 'p');
-    setenv("USERPROFILE", longPath.c_str(), 1);
-    EXPECT_EQ(configXmlDir(), longPath + "\\LumoWebControlServiceConfig");
+    if (pszSaved)
+        setenv("USERPROFILE", saved.c_str(), 1);
+    else
+        unsetenv("USERPROFILE");
 }
 
 TEST(TextConversion, EmptyAndNullInputs)

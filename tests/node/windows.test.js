@@ -1,6 +1,7 @@
 'use strict';
 // Windows over a simulated browser, end to end through the script class: creation and its
-// reply codes, placement and cut-outs on the desktop, notifications, destruction.
+// reply codes, placement and cut-outs on the desktop, a component's answer, notifications,
+// destruction.
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const { WindowControl, shell } = require('../../lib');
@@ -23,6 +24,9 @@ test('a window over a Chrome page: placed, cut, told, destroyed', { skip }, () =
   assert.ok(hHost, desktop.dump());
   assert.deepEqual(desktop.windowRect(hHost), { x: render.x + 10, y: render.y + 20, width: 640, height: 360 });
   assert.equal(component.journalLines('w1')[1], 'SetWebUUID("w1")');
+  // The component's preset comes back as its single-precision value.
+  component.setPresetAnswer(0.1, -3, 2);
+  assert.deepEqual(call('GetFishEyePTZPreset', { uuid: 'w1' }).presetInfo, { posX: Math.fround(0.1), posY: -3, zoom: 2 });
 
   call('SetWndGeometry', { uuid: 'w1', timestamp: '2', rect: { ...rect, left: 30 } });
   call('SetWndGeometry', { uuid: 'w1', timestamp: '1', rect: { ...rect, left: 50 } });
