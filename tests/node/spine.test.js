@@ -1,15 +1,12 @@
 'use strict';
 // The script class over the built add-on: registration, the 42 methods, the reply frame
-// seen from the script, texts both ways, and notification delivery to the callback.
+// seen from the script, texts both ways.
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('fs');
 const path = require('path');
 
-// The bridge test library greets through the callback when this is set (see
-// tests/manager/ManagerPlugin.cpp); set before it is first loaded.
-process.env.MANAGER_PLUGIN_GREET = '1';
-const { WindowControl, buildDir } = require('../../lib');
+const { WindowControl } = require('../../lib');
 const { TABLE, METHODS, moduleOf } = require('./fixtures/requests');
 
 const NO_REPLY = TABLE.filter((m) => m.kind !== 'reply').map((m) => m.name);
@@ -24,16 +21,12 @@ const WINDOW_REQUESTS = REPLY_METHODS.filter((m) => m !== 'StartService');
 
 const expected = (method, fields) => ({ ...fields, ...(EXTRA[method] || {}) });
 
-// Every object stays reachable: collecting one silences notifications.
-const live = [];
 const wc = new WindowControl();
-live.push(wc);
 
 test('the exports hold the class, constructed with or without new', () => {
   assert.strictEqual(typeof WindowControl, 'function');
   assert.strictEqual(WindowControl.name, 'WindowControl');
   const plain = WindowControl('ignored');
-  live.push(plain);
   assert.ok(wc instanceof WindowControl);
   assert.ok(plain instanceof WindowControl);
   assert.deepStrictEqual(
@@ -128,30 +121,4 @@ test('StartService answers 4 for a library that cannot be loaded', () => {
   assert.deepStrictEqual(
     JSON.parse(wc.StartService('{"sequence":"1","uuid":"w","options":{"dllPath":"no/such/library.so"}}')),
     { errorCode: 4, errorModule: 5, sequence: '1', uuid: 'w' });
-});
-
-// Notifications: the bridge test library greets once on the loading call's thread (so
-// within StartService) and once from a thread of its own (so later, from the event loop).
-const pluginFile = path.join(buildDir, 'tests', 'manager', 'manager_plugin.so');
-const dllPath = path.relative(path.dirname(fs.realpathSync(process.execPath)), pluginFile);
-const havePlugin = fs.existsSync(pluginFile);
-const SYNC_TEXT = '{"cmd":"window.integrationCallBack","responseMsg":{"phase":"sync","text":"caf\u00e9 \u65e5\u672c"},"sequence":"","uuid":""}';
-const THREAD_TEXT = '{"cmd":"window.integrationCallBack","responseMsg":{"phase":"thread"},"sequence":"","uuid":""}';
-
-test('notifications reach the callback, during a request and from the event loop', { skip: !havePlugin }, async () => {
-  const calls = [];
-  let threadCall;
-  const arrived = new Promise((resolve) => { threadCall = resolve; });
-  wc.SetCallback((text) => { calls.push(text); if (text === THREAD_TEXT) threadCall(); });
-  const reply = JSON.parse(wc.StartService(JSON.stringify({ uuid: 'svc', options: { dllPath } })));
-  const callsDuringRequest = calls.slice();
-  const keep = setTimeout(() => {}, 2000);
-  await arrived;
-  clearTimeout(keep);
-  await new Promise((resolve) => setTimeout(resolve, 50));   // further deliveries, if any
-  wc.StopService('{"uuid":"svc"}');
-  assert.strictEqual(reply.errorCode, 0);
-  const n = live.length;   // one delivery per live object (the plain call above made one)
-  assert.deepStrictEqual(callsDuringRequest, Array(n).fill(SYNC_TEXT));
-  assert.deepStrictEqual(calls, [...Array(n).fill(SYNC_TEXT), ...Array(n).fill(THREAD_TEXT)]);
 });
