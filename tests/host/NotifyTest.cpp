@@ -96,8 +96,7 @@ TEST_F(HostTest, FullScreenOfTheOwnComponentOnly)
 
 TEST_F(HostTest, TopLevelHostStacksAboveItsBrowserOrTopmost)
 {
-    const HWND hFrame = win32sim::createWindow({"Chrome_WidgetWin_1", "w1", QRect(0, 0, 1920, 1080)});
-    win32sim::createWindow({"Chrome_RenderWidgetHostHWND", "", QRect(0, 0, 1920, 1080), false, hFrame});
+    const HWND hFrame = fullScreenBrowser("Chrome_WidgetWin_1", "w1", QRect(0, 0, 1920, 1080));
     ASSERT_EQ(create("w1", {{"className", "Chrome"}, {"embed", false}, {"rect", rect(0, 0, 300, 200)}}), 0);
     const HWND hHost = hwndOf(host("w1"));
     // The browser fills its monitor: leaving full screen puts the host in the topmost band.
