@@ -1,6 +1,6 @@
 'use strict';
 // The script class over the built add-on: registration, the 42 methods, the reply frame
-// seen from the script, texts both ways.
+// seen from the script. (Texts both ways, NULs and surrogates: stress.test.js.)
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('fs');
@@ -97,22 +97,6 @@ test('extra keys take their sorted places in the reply text', () => {
     '{"errorCode":0,"errorModule":0,"responseMsg":{},"sequence":"s","uuid":"u"}');
   assert.strictEqual(wc.GetFishEyePTZPreset(''),
     '{"errorCode":1,"errorModule":3,"presetInfo":{"posX":0,"posY":0,"zoom":0},"sequence":"","uuid":""}');
-});
-
-test('texts cross in UTF-8 both ways and are cut at the first NUL', () => {
-  const sequence = 'caf\u00e9 \u65e5\u672c \u{1F600} "q" \\';
-  const uuid = '\u00fc-\u0416';
-  assert.deepStrictEqual(JSON.parse(wc.StopTotal(JSON.stringify({ sequence, uuid }))),
-    { errorCode: 0, errorModule: 0, sequence, uuid });
-  // A raw NUL cuts the text; what stands before it is a whole request here...
-  assert.deepStrictEqual(JSON.parse(wc.StopTotal('{"sequence":"a","uuid":"b"}\u0000trailing')),
-    { errorCode: 0, errorModule: 0, sequence: 'a', uuid: 'b' });
-  // ...and half of one there.
-  assert.strictEqual(JSON.parse(wc.StopTotal('{"sequence":"a\u0000b","uuid":"u"}')).errorCode, 1);
-  // An escaped NUL inside a JSON string is no NUL of the text, and comes back escaped.
-  assert.strictEqual(JSON.parse(wc.StopTotal('{"sequence":"a\\u0000b","uuid":"u"}')).sequence, 'a\u0000b');
-  // A lone surrogate cannot be UTF-8: it arrives as U+FFFD.
-  assert.strictEqual(JSON.parse(wc.StopTotal(`{"sequence":"x\ud800y","uuid":"u"}`)).sequence, 'x\ufffdy');
 });
 
 test('StartService answers 4 for a library that cannot be loaded', () => {
