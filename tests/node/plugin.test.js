@@ -2,7 +2,7 @@
 // Plug-in windows end to end through the script class, with the sample integration
 // library (examples/plugin): loading and sharing it, its window inside the host on the
 // desktop, its answers, its messages from the script thread, and closing it all again.
-// (Bursts from the library's own threads: tests/plugin.)
+// (Sharing one library, bursts from the library's own threads: tests/manager, tests/plugin.)
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const path = require('node:path');
@@ -95,30 +95,6 @@ test('one plug-in window: created in the host, asked, heard, closed with its ser
   assert.deepEqual(start('p1'), ok('p1'));
   assert.deepEqual(messages(''), [{ event: 'loaded' }]);
   call('StopService', { uuid: 'p1' });
-});
-
-test('two windows share one library: one callback, cleanup at the last stop', { skip }, () => {
-  desktop.reset();
-  received = [];
-  const a = openPluginWindow('a');
-  const b = openPluginWindow('b');
-  assert.deepEqual([a.reply, b.reply], [ok('a'), ok('b')]);
-  assert.equal(messages('').length, 1, 'setIntegrationCallBack once');
-  assert.equal(pluginWindows().length, 2);
-
-  assert.equal(request('a', {}).count, 1);
-  assert.equal(request('b', {}).count, 1);
-  request('b', { push: 'now' });
-  assert.deepEqual(messages('b'), [{ count: 2, event: 'pushed' }]);
-
-  received = [];
-  wc.ConnectClose('a');
-  assert.deepEqual(received, [], 'no cleanup while b uses the library');
-  assert.deepEqual(pluginWindows(), desktop.childOrder(b.host));
-  assert.equal(request('b', {}).library.windows, 1);
-  wc.ConnectClose('b');
-  assert.deepEqual(messages(''), [{ event: 'cleanup' }]);
-  assert.deepEqual(pluginWindows(), []);
 });
 
 test('DestroyWnd leaves the library alone; ConnectClose of an unknown key does nothing', { skip }, () => {
