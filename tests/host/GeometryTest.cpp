@@ -4,15 +4,6 @@
 
 #include <limits>
 
-namespace {
-// A browser in full screen: no frame, its page at the top edge of the monitor.
-HWND fullScreenBrowser(const QString &className, const QString &title, const QRect &monitor)
-{
-    const HWND hFrame = win32sim::createWindow({className, title, monitor});
-    win32sim::createWindow({"Chrome_RenderWidgetHostHWND", "", QRect(QPoint(0, 0), monitor.size()), false, hFrame});
-    return hFrame;
-}
-} // namespace
 
 TEST_F(HostTest, PageOriginForEachBrowserAndMode)
 {

@@ -13,6 +13,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <functional>
+
 class HostTest : public ::testing::Test
 {
 protected:
@@ -38,5 +40,26 @@ protected:
     {
         const QString reply = manager()->CreateWnd(request(uuid, fields));
         return QJsonDocument::fromJson(reply.toUtf8()).object().value("errorCode").toInt(-1);
+    }
+    // A browser in full screen: no frame, its page at the top edge of the monitor.
+    static HWND fullScreenBrowser(const QString &className, const QString &title, const QRect &monitor)
+    {
+        const HWND hFrame = win32sim::createWindow({className, title, monitor});
+        win32sim::createWindow({"Chrome_RenderWidgetHostHWND", "", QRect(QPoint(0, 0), monitor.size()), false, hFrame});
+        return hFrame;
+    }
+    // The debug lines written while fn runs.
+    static QStringList logOf(const std::function<void()> &fn)
+    {
+        static QStringList s_log;
+        s_log.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext &, const QString &text) {
+                if (type == QtDebugMsg)
+                    s_log << text;
+            });
+        fn();
+        qInstallMessageHandler(previous);
+        return s_log;
     }
 };

@@ -94,30 +94,13 @@ TEST_F(HostTest, FullScreenOfTheOwnComponentOnly)
     EXPECT_EQ(recorder.hForeground, chrome.frame);
 }
 
-TEST_F(HostTest, TopLevelHostStacksAboveItsBrowserOrTopmost)
+// The rest of the stacking, with the passes and WinEvents running: tests/zorder.
+TEST_F(HostTest, LeavingFullScreenOverAFullScreenBrowserPutsTheHostInTheTopmostBand)
 {
-    const QRect monitor = win32sim::monitors().first().rect;
-    const HWND hFrame = win32sim::createWindow({"Chrome_WidgetWin_1", "w1", monitor});
-    win32sim::createWindow({"Chrome_RenderWidgetHostHWND", "", QRect(QPoint(), monitor.size()), false, hFrame});
+    fullScreenBrowser("Chrome_WidgetWin_1", "w1", win32sim::monitors().first().rect);
     ASSERT_EQ(create("w1", {{"className", "Chrome"}, {"embed", false}, {"rect", rect(0, 0, 300, 200)}}), 0);
-    const HWND hHost = hwndOf(host("w1"));
-    // The browser fills its monitor: leaving full screen puts the host in the topmost band.
     emitFrom("w1", "SignalQuitedFullScreen", {varavozov::componentGuid(varavozov::findComponent("w1"))});
-    EXPECT_TRUE(win32sim::isTopmost(hHost));
-
-    win32sim::moveWindow(hFrame, QRect(100, 100, 800, 600));
-    manager()->SetWndGeometry(request("w1", {{"rect", rect(0, 0, 300, 200)}}));
-    const HWND hOther = win32sim::createWindow({"Other", "", QRect(0, 0, 100, 100)});
-    host("w1")->updateTopMost(true);
-    EXPECT_FALSE(win32sim::isTopmost(hHost));
-    QVector<HWND> order = win32sim::topLevelOrder();
-    EXPECT_EQ(order.indexOf(hHost) + 1, order.indexOf(hFrame));
-    EXPECT_LT(order.indexOf(hOther), order.indexOf(hHost));
-    EXPECT_FALSE(host("w1")->placeAboveParent());   // already there
-    win32sim::activate(hFrame);
-    EXPECT_TRUE(host("w1")->placeAboveParent());
-    order = win32sim::topLevelOrder();
-    EXPECT_EQ(order.indexOf(hHost) + 1, order.indexOf(hFrame));
+    EXPECT_TRUE(win32sim::isTopmost(hwndOf(host("w1"))));
 }
 
 TEST_F(HostTest, MousePressInAnInactiveBrowserActivatesIt)

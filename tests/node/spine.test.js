@@ -1,19 +1,20 @@
 'use strict';
 // The script class over the built add-on: registration, the 42 methods, the reply frame
-// seen from the script, texts both ways, and notification delivery to the callback.
+// seen from the script. (Texts both ways, NULs and surrogates: stress.test.js.)
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('fs');
 const path = require('path');
-const v8 = require('v8');
-const vm = require('vm');
-const { spawnSync } = require('child_process');
 
-// The bridge test library greets through the callback when this is set (see
-// tests/manager/ManagerPlugin.cpp); set before it is first loaded.
-process.env.MANAGER_PLUGIN_GREET = '1';
-const { WindowControl, buildDir } = require('../../lib');
-const { TABLE, METHODS, moduleOf } = require('./fixtures/requests');
+const { WindowControl } = require('../../lib');
+const { TABLE, METHODS } = require('./fixtures/requests');
+
+// The module a failed request names, written out here rather than read from the table:
+// 3 for the video requests, 5 for the others.
+const VIDEO = new Set(['SetHubToken', 'StartPlay', 'StopPlay', 'SetPreview3DPosition', 'StopTotal', 'SetDragMode',
+  'ShowErrorInfoInFullScreen', 'SetNumberOfWindows', 'GetFishEyePTZPreset', 'SetFishEyePTZPreset', 'ControlFishEyePTZ',
+  'ControlFishEyeParol', 'SetVanePlayInfo', 'SetWndAutoPanState', 'StartDownloadCameraHeatValue', 'OpenPtzWnd']);
+const moduleOf = (method) => (VIDEO.has(method) ? 3 : 5);
 
 const NO_REPLY = TABLE.filter((m) => m.kind !== 'reply').map((m) => m.name);
 const EXTRA = {
@@ -27,17 +28,12 @@ const WINDOW_REQUESTS = REPLY_METHODS.filter((m) => m !== 'StartService');
 
 const expected = (method, fields) => ({ ...fields, ...(EXTRA[method] || {}) });
 
-// Every object stays reachable: collecting one silences notifications, which only the
-// test about collection may do.
-const live = [];
-const make = () => { const w = new WindowControl(); live.push(w); return w; };
-const wc = make();
+const wc = new WindowControl();
 
 test('the exports hold the class, constructed with or without new', () => {
   assert.strictEqual(typeof WindowControl, 'function');
   assert.strictEqual(WindowControl.name, 'WindowControl');
   const plain = WindowControl('ignored');
-  live.push(plain);
   assert.ok(wc instanceof WindowControl);
   assert.ok(plain instanceof WindowControl);
   assert.deepStrictEqual(
@@ -110,124 +106,10 @@ test('extra keys take their sorted places in the reply text', () => {
     '{"errorCode":1,"errorModule":3,"presetInfo":{"posX":0,"posY":0,"zoom":0},"sequence":"","uuid":""}');
 });
 
-test('texts cross in UTF-8 both ways and are cut at the first NUL', () => {
-  const sequence = 'caf\u00e9 \u65e5\u672c \u{1F600} "q" \\';
-  const uuid = '\u00fc-\u0416';
-  assert.deepStrictEqual(JSON.parse(wc.StopTotal(JSON.stringify({ sequence, uuid }))),
-    { errorCode: 0, errorModule: 0, sequence, uuid });
-  // A raw NUL cuts the text; what stands before it is a whole request here...
-  assert.deepStrictEqual(JSON.parse(wc.StopTotal('{"sequence":"a","uuid":"b"}\u0000trailing')),
-    { errorCode: 0, errorModule: 0, sequence: 'a', uuid: 'b' });
-  // ...and half of one there.
-  assert.strictEqual(JSON.parse(wc.StopTotal('{"sequence":"a\u0000b","uuid":"u"}')).errorCode, 1);
-  // An escaped NUL inside a JSON string is no NUL of the text, and comes back escaped.
-  assert.strictEqual(JSON.parse(wc.StopTotal('{"sequence":"a\\u0000b","uuid":"u"}')).sequence, 'a\u0000b');
-  // A lone surrogate cannot be UTF-8: it arrives as U+FFFD.
-  assert.strictEqual(JSON.parse(wc.StopTotal(`{"sequence":"x\ud800y","uuid":"u"}`)).sequence, 'x\ufffdy');
-});
-
 test('StartService answers 4 for a library that cannot be loaded', () => {
   assert.deepStrictEqual(JSON.parse(wc.StartService('[]')),
     { errorCode: 4, errorModule: 5, sequence: '', uuid: '' });
   assert.deepStrictEqual(
     JSON.parse(wc.StartService('{"sequence":"1","uuid":"w","options":{"dllPath":"no/such/library.so"}}')),
     { errorCode: 4, errorModule: 5, sequence: '1', uuid: 'w' });
-});
-
-// Notifications: the bridge test library greets once on the loading call's thread (so
-// within StartService) and once from a thread of its own (so later, from the event loop).
-const pluginFile = path.join(buildDir, 'tests', 'manager', 'manager_plugin.so');
-const dllPath = path.relative(path.dirname(fs.realpathSync(process.execPath)), pluginFile);
-const havePlugin = fs.existsSync(pluginFile);
-const SYNC_TEXT = '{"cmd":"window.integrationCallBack","responseMsg":{"phase":"sync","text":"caf\u00e9 \u65e5\u672c"},"sequence":"","uuid":""}';
-const THREAD_TEXT = '{"cmd":"window.integrationCallBack","responseMsg":{"phase":"thread"},"sequence":"","uuid":""}';
-let serviceCount = 0;
-
-// One load of the library: calls within StartService, then waits for the thread's call.
-async function greet(control, callback) {
-  const uuid = `svc${++serviceCount}`;
-  let resolveThread;
-  const threadCall = new Promise((resolve) => { resolveThread = resolve; });
-  const calls = [];
-  control.SetCallback((text) => {
-    calls.push(text);
-    if (callback) callback(text);
-    if (text === THREAD_TEXT) resolveThread();
-  });
-  const reply = JSON.parse(control.StartService(JSON.stringify({ uuid, options: { dllPath } })));
-  const callsDuringRequest = calls.slice();
-  let timer;
-  const timeout = new Promise((resolve) => { timer = setTimeout(resolve, 2000); });
-  await Promise.race([threadCall, timeout]);
-  clearTimeout(timer);
-  await new Promise((resolve) => setTimeout(resolve, 50));   // further deliveries, if any
-  control.StopService(JSON.stringify({ uuid }));
-  return { reply, callsDuringRequest, calls };
-}
-
-test('notifications reach the callback, during a request and from the event loop', { skip: !havePlugin }, async () => {
-  const { reply, callsDuringRequest, calls } = await greet(wc);
-  assert.strictEqual(reply.errorCode, 0);
-  const n = live.length;   // one delivery per live object
-  assert.deepStrictEqual(callsDuringRequest, Array(n).fill(SYNC_TEXT));
-  assert.deepStrictEqual(calls, [...Array(n).fill(SYNC_TEXT), ...Array(n).fill(THREAD_TEXT)]);
-});
-
-test('every live object delivers each notification once', { skip: !havePlugin }, async () => {
-  const before = live.length;
-  make();
-  const { calls } = await greet(wc);
-  assert.strictEqual(live.length, before + 1);
-  assert.deepStrictEqual(calls, [...Array(before + 1).fill(SYNC_TEXT), ...Array(before + 1).fill(THREAD_TEXT)]);
-});
-
-test('a callback that is not a function drops notifications without a word', { skip: !havePlugin }, async () => {
-  wc.SetCallback(42);
-  const uuid = 'svc-nofn';
-  assert.strictEqual(JSON.parse(wc.StartService(JSON.stringify({ uuid, options: { dllPath } }))).errorCode, 0);
-  await new Promise((resolve) => setTimeout(resolve, 100));
-  wc.StopService(JSON.stringify({ uuid }));
-});
-
-test('a callback that throws during a request throws to that request\'s caller', { skip: !havePlugin }, () => {
-  wc.SetCallback(() => { throw new Error('boom'); });
-  const uuid = 'svc-throw';
-  assert.throws(() => wc.StartService(JSON.stringify({ uuid, options: { dllPath } })), /boom/);
-  wc.SetCallback(null);   // the thread's call comes later; nothing left to throw
-  wc.StopService(JSON.stringify({ uuid }));
-});
-
-test('a callback that throws from the event loop is an uncaught exception of the script', { skip: !havePlugin }, () => {
-  const script = `
-    const { WindowControl } = require(${JSON.stringify(path.join(__dirname, '..', '..', 'lib'))});
-    const w = new WindowControl();
-    let n = 0;
-    w.SetCallback((t) => { if (++n === 2) throw new Error('late boom'); });
-    w.StartService(JSON.stringify({ uuid: 'x', options: { dllPath: ${JSON.stringify(dllPath)} } }));
-    setTimeout(() => console.log('after', n), 300);`;
-  const child = spawnSync(process.execPath, ['-e', script], {
-    env: { ...process.env, WC_BUILD_DIR: buildDir, MANAGER_PLUGIN_GREET: '1' }, encoding: 'utf8', timeout: 20000,
-  });
-  // Node's own report and exit code, at once: the script does not go on.
-  assert.strictEqual(child.status, 1, child.stderr);
-  assert.doesNotMatch(child.stdout, /after/);
-  assert.match(child.stderr, /\nError: late boom\n[^]*\nNode\.js v/);
-});
-
-test('collecting any WindowControl object silences notifications until SetCallback', { skip: !havePlugin }, async () => {
-  v8.setFlagsFromString('--expose-gc');
-  const gc = vm.runInNewContext('gc');
-  (() => { new WindowControl(); })();   // eslint-disable-line no-new
-  const calls = [];
-  wc.SetCallback((text) => calls.push(text));
-  gc();
-  await new Promise((resolve) => setImmediate(resolve));
-  const uuid = 'svc-gc';
-  wc.StartService(JSON.stringify({ uuid, options: { dllPath } }));
-  await new Promise((resolve) => setTimeout(resolve, 100));
-  wc.StopService(JSON.stringify({ uuid }));
-  assert.deepStrictEqual(calls, []);
-
-  const again = await greet(wc);
-  assert.strictEqual(again.calls.filter((t) => t === THREAD_TEXT).length, live.length);
 });

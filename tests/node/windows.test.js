@@ -1,10 +1,12 @@
 'use strict';
 // Windows over a simulated browser, end to end through the script class: creation and its
-// reply codes, placement and cut-outs on the desktop, notifications, destruction.
+// reply codes, placement and cut-outs on the desktop, each method's request and a
+// component's answer, notifications, destruction.
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const { WindowControl, shell } = require('../../lib');
 const { isQtWindow } = require('../../lib/qtWindows');
+const { FIELDS } = require('./fixtures/requests');
 
 const { desktop, component } = shell;
 const skip = !(desktop && component) && 'no desktop in this build';
@@ -23,6 +25,9 @@ test('a window over a Chrome page: placed, cut, told, destroyed', { skip }, () =
   assert.ok(hHost, desktop.dump());
   assert.deepEqual(desktop.windowRect(hHost), { x: render.x + 10, y: render.y + 20, width: 640, height: 360 });
   assert.equal(component.journalLines('w1')[1], 'SetWebUUID("w1")');
+  // The component's preset comes back as its single-precision value.
+  component.setPresetAnswer(0.1, -3, 2);
+  assert.deepEqual(call('GetFishEyePTZPreset', { uuid: 'w1' }).presetInfo, { posX: Math.fround(0.1), posY: -3, zoom: 2 });
 
   call('SetWndGeometry', { uuid: 'w1', timestamp: '2', rect: { ...rect, left: 30 } });
   call('SetWndGeometry', { uuid: 'w1', timestamp: '1', rect: { ...rect, left: 50 } });
@@ -34,6 +39,22 @@ test('a window over a Chrome page: placed, cut, told, destroyed', { skip }, () =
   wc.SetCallback((text) => received.push(JSON.parse(text)));
   component.emitSignal('w1', 'SignalWheelEvent', [-120]);
   assert.deepEqual(received, [{ cmd: 'play.wheelEvent', delta: '-120', errorCode: 0, errorModule: 0, uuid: 'w1' }]);
+
+  // Each method reaches its own request: what the component was asked first.
+  const asked = { StartPlay: 'OnPlay' };
+  for (const name of 'ChangePlayMode SetDragMode StopPlay StopTotal ShowErrorInfoInFullScreen SetPreview3DPosition'.split(' ')) {
+    asked[name] = `On${name}`;
+  }
+  for (const name of ['SetLanguageType', 'SetTranslateFile', 'SwitchToSimple', 'SetFirstDayOfWeek', 'SetNumberOfWindows',
+    'SetHubToken', 'SetVanePlayInfo', 'ControlFishEyePTZ', 'OpenPtzWnd', 'SetWndAutoPanState', 'SetFishEyePTZPreset',
+    'GetFishEyePTZPreset', 'ControlFishEyeParol', 'StartDownloadCameraHeatValue', 'HandleRequest', 'InitLoginInfo']) {
+    asked[name] = name;
+  }
+  for (const [method, operation] of Object.entries(asked)) {
+    component.clearJournal('w1');
+    call(method, { ...FIELDS[method], uuid: 'w1' });
+    assert.match(component.journalLines('w1')[0] || '', new RegExp(`^${operation}\\(`), method);
+  }
 
   assert.deepEqual(call('DestroyWnd', { uuid: 'w1' }), ok('w1'));
   assert.equal(hostOf(chrome.frame), undefined);

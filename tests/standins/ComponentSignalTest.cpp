@@ -29,11 +29,6 @@ protected:
 
 TEST_F(ComponentSignals, EmitsByNameConvertingArguments)
 {
-    const QStringList names = signalNames();
-    ASSERT_EQ(names.size(), 18);
-    EXPECT_EQ(names.first(), QStringLiteral("SignalSetSelectedWnd"));
-    EXPECT_EQ(names.last(), QStringLiteral("SignalSendMessage"));
-
     QSignalSpy spyPtz(m_pComponent.get(), &WebClientComponents::SignalWndPTZControl);
     EXPECT_TRUE(emitSignal(QStringLiteral("w1"), QStringLiteral("SignalWndPTZControl"),
                            {2, -1, 4294967295.0, QStringLiteral("7"), false}));
@@ -129,6 +124,8 @@ TEST_F(ComponentSignals, MouseSelectsWheelsAndTogglesFullScreen)
                        QString(), QString(), QString(), QString(), QString(), 0, 0, camera, 3, 0);
     ASSERT_EQ(paneCount(pComponent), 4);
     EXPECT_EQ(paneRect(pComponent, 3), QRect(200, 150, 200, 150));
+    EXPECT_TRUE(isPanePlaying(pComponent, 3));
+    EXPECT_FALSE(isPanePlaying(pComponent, 0));
 
     QSignalSpy spyPressed(pComponent, &WebClientComponents::SignalMousePressed);
     QSignalSpy spySelect(pComponent, &WebClientComponents::SignalSetSelectedWnd);

@@ -1,6 +1,4 @@
 #include <OwlBase/Encrypt.h>
-#include <OwlBase/Noncopyable.h>
-#include <OwlBase/Singleton.h>
 #include <OwlBase/TimeUtil.h>
 
 #include <QByteArray>
@@ -8,16 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <type_traits>
 
 using Owl::Base::Encrypt::Base64Decode;
 using Owl::Base::TimeUtil::StrDatetime2TimeT;
 
 namespace {
-
-struct Single : public Owl::Base::CSingleton<Single>
-{
-};
 
 long long utcSeconds(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
 {
@@ -25,12 +18,6 @@ long long utcSeconds(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
 }
 
 } // namespace
-
-TEST(OwlBase, BasesForbidCopies)
-{
-    EXPECT_FALSE(std::is_copy_constructible<Single>::value);
-    EXPECT_FALSE(std::is_copy_assignable<Single>::value);
-}
 
 TEST(Base64Decode, DecodesWhatQtEncodes)
 {

@@ -59,21 +59,23 @@ TEST_F(VideoTest, PlayWithoutOptionsPassesThirteenArgumentsAndTheDefaults)
 TEST_F(VideoTest, PlayOptionsChangeOnlyWhatIsPresent)
 {
     send(&M::StartPlay, json(R"({"options":{"secretKey":"k","multiStreamProto":2,"fecPlaceType":"2",)"
-                             R"("abilityType":[3,10,3],"timeZoneInfo":{"utcBias":-480,"dst":1,"dstEndMinute":30,)"
+                             R"("abilityType":[3,10,3,"x"],"timeZoneInfo":{"id":4,"utcBias":-480,"dst":1,"dstEndMinute":30,)"
                              R"("orbitTimeType":2}}})"));
     EXPECT_TRUE(lastCall().strLine.endsWith(
-        "\"k\", 2, 0, WebCameraStruct{fecPlaceType=0, abilityType=[3, 10, 3], timeZone=TimeZoneInfo{id=0, "
+        "\"k\", 2, 0, WebCameraStruct{fecPlaceType=0, abilityType=[3, 10, 3, 0], timeZone=TimeZoneInfo{id=4, "
         "utcBias=-480, dst=false, daylightBias=0, dstStartMonth=0, dstEndMonth=0, dstStartWeek=0, dstEndWeek=0, "
         "dstStartDay=0, dstEndDay=0, dstStartHour=0, dstEndHour=0, dstStartMinute=0, dstEndMinute=30, "
         "timeType=2}, extendInfo=\"\"}, 0, 0)")) << qPrintable(lastCall().strLine);
 
-    // A present but empty zone block sets every field, the time type to 0.
-    send(&M::StartPlay, json(R"({"options":{"timeZoneInfo":{},"dualStream":1}})"));
+    // A present but empty zone block sets every field, the time type to 0; a list that is
+    // no array is empty.
+    send(&M::StartPlay, json(R"({"options":{"timeZoneInfo":{},"dualStream":1,"abilityType":5}})"));
     const QVariantList args = lastCall().args;
     ASSERT_EQ(args.size(), 13);
     EXPECT_EQ(args.at(9), QVariant(1));
     const QVariantMap camera = args.at(10).toMap();
     EXPECT_EQ(camera.value("fecPlaceType"), QVariant(-1));
+    EXPECT_EQ(camera.value("abilityType"), QVariantList());
     EXPECT_EQ(camera.value("timeZone").toMap().value("timeType"), QVariant(0));
 }
 

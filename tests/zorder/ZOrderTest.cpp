@@ -47,26 +47,6 @@ protected:
             DispatchMessageW(&m);
         }
     }
-    // The debug lines written while fn runs.
-    static QStringList logOf(const std::function<void()> &fn)
-    {
-        static QStringList s_log;
-        s_log.clear();
-        const QtMessageHandler previous = qInstallMessageHandler(
-            [](QtMsgType, const QMessageLogContext &, const QString &text) { s_log << text; });
-        fn();
-        qInstallMessageHandler(previous);
-        return s_log;
-    }
-    // Chrome in full screen: no frame, its page at the top edge of the monitor.
-    static HWND fullScreenChrome(const QString &title)
-    {
-        const QRect monitor = win32sim::monitors().first().rect;
-        const HWND hFrame = win32sim::createWindow({"Chrome_WidgetWin_1", title, monitor});
-        win32sim::createWindow({"Chrome_RenderWidgetHostHWND", "", QRect(QPoint(), monitor.size()), false, hFrame});
-        return hFrame;
-    }
-
     QList<QJsonObject> m_pictures;
 };
 
@@ -88,7 +68,7 @@ TEST_F(ZOrderTest, FloatingHostFollowsEveryMoveDirectlyAboveTheBrowser)
 
 TEST_F(ZOrderTest, TopmostWhileTheBrowserFillsItsMonitorAndBehindAnotherApplication)
 {
-    const HWND hFrame = fullScreenChrome("k");
+    const HWND hFrame = fullScreenBrowser("Chrome_WidgetWin_1", "k", win32sim::monitors().first().rect);
     ASSERT_EQ(create("k", {{"className", "Chrome"}, {"embed", false}}), 0);
     run(250);
     EXPECT_TRUE(win32sim::isTopmost(hwnd("k")));
