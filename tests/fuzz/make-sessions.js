@@ -121,6 +121,7 @@ SESSIONS.everyRequest = [['create', 'k0', {}], ['create', 'k1', { embed: false }
 
 const dir = path.join(__dirname, 'sessions');
 fs.mkdirSync(dir, { recursive: true });
-for (const f of fs.readdirSync(dir)) fs.unlinkSync(path.join(dir, f));
+// Inputs the fuzzer found (found-*) stay as they were found: each is a regression seed.
+for (const f of fs.readdirSync(dir)) if (!f.startsWith('found-')) fs.unlinkSync(path.join(dir, f));
 for (const [name, steps] of Object.entries(SESSIONS)) fs.writeFileSync(path.join(dir, name), encode(steps));
 console.log(`${Object.keys(SESSIONS).length} sessions in ${dir} (${ACTIONS.length} actions, ${METHODS.length} methods)`);

@@ -42,6 +42,9 @@ void Win32SimBackingStore::flush(QWindow *window, const QRegion &region, const Q
     const QSize size = pWindow->geometry().size();
     if (window == this->window() && offset.isNull() && size == m_image.size())
         win32sim::setWindowPixels(pWindow->hwnd(), m_image);
-    else
-        win32sim::setWindowPixels(pWindow->hwnd(), m_image.copy(QRect(offset, size)));
+    else {
+        // Only what the store holds: a native child may reach far past it.
+        const QRect rcPart(offset, size.boundedTo(m_image.size() - QSize(offset.x(), offset.y())));
+        win32sim::setWindowPixels(pWindow->hwnd(), rcPart.isEmpty() ? QImage() : m_image.copy(rcPart));
+    }
 }
