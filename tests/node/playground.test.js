@@ -43,10 +43,11 @@ test('the playground shows the desktop live and passes requests and input to it'
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'wc-chromium-'));
   // Chromium gets none of what the sanitizer run preloads into Node.
   const env = Object.fromEntries(Object.entries(process.env).filter(([k]) => !/^(LD_PRELOAD|ASAN_|UBSAN_|LSAN_)/.test(k)));
-  const browser = await puppeteer.launch({ executablePath: chromium, headless: true, userDataDir: profile, env,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync'] });
+  let browser = null;
   try {
+    browser = await puppeteer.launch({ executablePath: chromium, headless: true, userDataDir: profile, env,
+      args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+        '--disable-component-update', '--disable-sync'] });
     // What it cannot serve, and a malformed request, which the add-on answers itself.
     const post = (p, body) => fetch(new URL(p, url), { method: 'POST', body });
     for (const [res, status, text] of [
@@ -120,8 +121,9 @@ test('the playground shows the desktop live and passes requests and input to it'
 
     if (process.env.WC_PLAYGROUND_SCREENSHOT) await page.screenshot({ path: process.env.WC_PLAYGROUND_SCREENSHOT });
   } finally {
-    await browser.close();
-    fs.rmSync(profile, { recursive: true, force: true });
+    // The server goes whatever failed, or the test run would wait for it.
     server.kill('SIGTERM');
+    await browser?.close();
+    fs.rmSync(profile, { recursive: true, force: true });
   }
 });
