@@ -37,6 +37,9 @@ UvEventDispatcher::UvEventDispatcher(uv_loop_t *pLoop, QObject *pParent)
     uv_async_init(pLoop, m_pWake, onWake);
     m_pWake->data = this;
     uv_unref(reinterpret_cast<uv_handle_t *>(m_pWake));
+    // The loop runs due timers before it looks for a wake-up; on Windows timer messages
+    // come after posted messages and input, so a tick never overtakes a queued click.
+    m_timers.setBeforeFiring([this] { sendQueued(QEventLoop::AllEvents); });
 #ifdef SHELL_WIN32_QUEUE
     m_uThreadId = GetCurrentThreadId();
 #endif
@@ -94,16 +97,24 @@ bool UvEventDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags)
     m_bInterrupted = false;
     emit awake();
 
-    const uint uPosted = qGlobalPostedEventsCount();
-    QCoreApplication::sendPostedEvents();
-    bool bDone = uPosted > 0;
     // Node's loop is not ours to run here: what is ready now is served, nothing waits.
-    if (!m_bInterrupted)
-        bDone |= sendWindowMessages(flags);
+    bool bDone = sendQueued(flags);
     if (!m_bInterrupted && !(flags & QEventLoop::ExcludeSocketNotifiers))
         bDone |= m_sockets.pollNow();
     if (!m_bInterrupted)
         bDone |= m_timers.fireDue();
+    return bDone;
+}
+
+bool UvEventDispatcher::sendQueued(QEventLoop::ProcessEventsFlags flags)
+{
+    const uint uPosted = qGlobalPostedEventsCount();
+    if (uPosted)
+        QCoreApplication::sendPostedEvents();
+    bool bDone = uPosted > 0;
+    if (!m_bInterrupted)
+        bDone |= sendWindowMessages(flags);
+    // Platform events are queued by the platform plugin and only sent from here.
     if (qGuiApp)
         bDone |= QWindowSystemInterface::sendWindowSystemEvents(flags);
     return bDone;
@@ -199,14 +210,9 @@ void UvEventDispatcher::onWake(uv_async_t *pAsync)
     auto *pSelf = static_cast<UvEventDispatcher *>(pAsync->data);
     runGuarded(pSelf->m_guard, [pSelf] {
         emit pSelf->awake();
-        const uint uPosted = qGlobalPostedEventsCount();
-        if (uPosted)
-            QCoreApplication::sendPostedEvents();
-        // The thread's Win32 queue (and the WinEvents its reading delivers), until empty.
-        pSelf->sendWindowMessages(QEventLoop::AllEvents);
-        // Platform events are queued by the platform plugin and only sent from here.
-        if (qGuiApp)
-            QWindowSystemInterface::sendWindowSystemEvents(QEventLoop::AllEvents);
+        // Posted events, the thread's Win32 queue (and the WinEvents its reading
+        // delivers) until empty, then the platform's events.
+        pSelf->sendQueued(QEventLoop::AllEvents);
         // deleteLater() called outside any Qt event waits for an explicit request.
         if (pSelf->atTopLevel())
             pSelf->sendDeferredDeletes();

@@ -144,7 +144,11 @@ void UvTimerSet::onTimer(uv_timer_t *pUvTimer)
     auto *pHandle = static_cast<Handle *>(pUvTimer->data);
     UvTimerSet *pSelf = pHandle->pOwner;
     const int iId = pHandle->iTimerId;
-    runGuarded(pSelf->m_guard, [pSelf, iId] { pSelf->fire(iId); });
+    runGuarded(pSelf->m_guard, [pSelf, iId] {
+        if (pSelf->m_before)
+            pSelf->m_before();
+        pSelf->fire(iId);
+    });
 }
 
 bool UvTimerSet::fire(int iTimerId)

@@ -21,6 +21,8 @@ public:
     UvTimerSet &operator=(const UvTimerSet &) = delete;
 
     void setGuard(DispatchGuard guard) { m_guard = std::move(guard); }
+    // Runs before a tick that the loop fires (not before fireDue()).
+    void setBeforeFiring(std::function<void()> before) { m_before = std::move(before); }
 
     void registerTimer(int iTimerId, int iInterval, Qt::TimerType type, QObject *pObject);
     bool unregisterTimer(int iTimerId);
@@ -57,4 +59,5 @@ private:
     QHash<int, Timer *> m_mapTimers;
     uint64_t m_uNextSerial = 1;
     DispatchGuard m_guard;
+    std::function<void()> m_before;
 };
