@@ -2,6 +2,7 @@
 // other applications are made and changed by the helper process, as their own
 // application would; windows of this process are changed here.
 #include "Face.h"
+#include "BrowserTrees.h"
 
 #include <QColor>
 #include <QStringList>
@@ -74,66 +75,12 @@ HWND createWindow(const NewWindow &window)
 
 ChromeWindow createChrome(const QString &title, const QRect &rect, int stripHeight)
 {
-    ChromeWindow c;
-    NewWindow frame;
-    frame.className = QStringLiteral("Chrome_WidgetWin_1");
-    frame.title = title;
-    frame.rect = rect;
-    frame.framed = true;
-    frame.colour = QColor(0xDE, 0xE1, 0xE6);
-    c.frame = createWindow(frame);
-    RECT client{};
-    GetClientRect(c.frame, &client);
-    const int strip = qBound(0, stripHeight, int(client.bottom));
-    const QRect page(0, strip, client.right, client.bottom - strip);
-    // The compositor comes first among the children, as in the browser.
-    NewWindow comp;
-    comp.className = QStringLiteral("Intermediate D3D Window");
-    comp.rect = page;
-    comp.parent = c.frame;
-    comp.colour = QColor(Qt::white);
-    c.compositor = createWindow(comp);
-    NewWindow render;
-    render.className = QStringLiteral("Chrome_RenderWidgetHostHWND");
-    render.title = QStringLiteral("Chrome Legacy Window");
-    render.rect = page;
-    render.parent = c.frame;
-    render.colour = QColor(Qt::white);
-    c.render = createWindow(render);
-    return c;
+    return face::buildChrome(title, rect, stripHeight);
 }
 
 IeWindow createIe11(const QString &frameTitle, const QRect &rect, const QStringList &tabTitles)
 {
-    IeWindow ie;
-    NewWindow frame;
-    frame.className = QStringLiteral("IEFrame");
-    frame.title = frameTitle;
-    frame.rect = rect;
-    frame.framed = true;
-    frame.colour = QColor(0xF0, 0xF0, 0xF0);
-    ie.frame = createWindow(frame);
-    RECT client{};
-    GetClientRect(ie.frame, &client);
-    const QRect area(0, 0, client.right, client.bottom);
-    for (int i = 0; i < tabTitles.size(); ++i) {
-        NewWindow tab;
-        tab.className = QStringLiteral("Frame Tab");
-        tab.rect = area;
-        tab.parent = ie.frame;
-        tab.visible = i == 0;
-        tab.colour = QColor(Qt::white);
-        const HWND frameTab = createWindow(tab);
-        NewWindow page;
-        page.className = QStringLiteral("TabWindowClass");
-        page.title = tabTitles.at(i);
-        page.rect = QRect(0, 0, area.width(), area.height());
-        page.parent = frameTab;
-        page.colour = QColor(Qt::white);
-        ie.frameTabs.append(frameTab);
-        ie.tabWindows.append(createWindow(page));
-    }
-    return ie;
+    return face::buildIe11(frameTitle, rect, tabTitles);
 }
 
 void moveWindow(HWND hwnd, const QRect &r)
