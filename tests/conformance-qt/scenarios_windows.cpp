@@ -38,6 +38,7 @@ void windowScenarios()
         {"on-top", kFrameless | Qt::WindowStaysOnTopHint, QRect(600, 100, 100, 100), false},
         {"no-focus", kFrameless | Qt::WindowDoesNotAcceptFocus, QRect(600, 220, 100, 100), false},
         {"fixed-dialog", Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint, QRect(600, 340, 100, 100), false},
+        {"own-dc", Qt::Window | Qt::MSWindowsOwnDC, QRect(600, 460, 100, 100), false},
     };
     describe("W", hwndOf(pMain));
     HWND hTool = nullptr;

@@ -53,7 +53,8 @@ std::string messageName(UINT id)
 bool isTopLevel(HWND h) { return GetAncestor(h, GA_PARENT) == GetDesktopWindow(); }
 
 // Arguments are printed where they carry what the desktop must get right and do not depend
-// on frame sizes: sizes and positions of frameless windows, show flags, parent notifications.
+// on frame sizes: sizes and positions of frameless windows, SetWindowPos flags as the window
+// procedure sees them, show flags, parent notifications.
 std::string details(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 {
     const bool bFramed = GetWindowLongW(h, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_DLGFRAME);
@@ -62,6 +63,8 @@ std::string details(HWND h, UINT msg, WPARAM wp, LPARAM lp)
         std::snprintf(szBuffer, sizeof szBuffer, "(%d,%dx%d)", int(wp), int(short(LOWORD(lp))), int(short(HIWORD(lp))));
     else if (msg == WM_MOVE && !bFramed)
         return pointText(POINT{short(LOWORD(lp)), short(HIWORD(lp))}, isTopLevel(h) ? corner() : POINT{0, 0});
+    else if (msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED)
+        std::snprintf(szBuffer, sizeof szBuffer, "(%X)", reinterpret_cast<const WINDOWPOS *>(lp)->flags);
     else if (msg == WM_SHOWWINDOW)
         std::snprintf(szBuffer, sizeof szBuffer, "(%d,%d)", int(wp), int(lp));
     else if (msg == WM_PARENTNOTIFY && (LOWORD(wp) == WM_CREATE || LOWORD(wp) == WM_DESTROY))

@@ -186,6 +186,13 @@ void desktopScenarios()
     note("env", "returns=%u value=%s", unsigned(n), text(buf, int(n)).c_str());
     note("env-short", "returns=%u", unsigned(GetEnvironmentVariableW(L"WC_CONF_PROFILE", buf, 5)));
     note("env-exact", "returns=%u", unsigned(GetEnvironmentVariableW(L"WC_CONF_PROFILE", buf, 12)));
+    note("env-any-case", "returns=%u size-query=%u", unsigned(GetEnvironmentVariableW(L"wc_conf_Profile", buf, 64)),
+         unsigned(GetEnvironmentVariableW(L"WC_CONF_PROFILE", nullptr, 0)));
+    SetLastError(0);
+    const BOOL bSet = SetEnvironmentVariableW(L"WC=CONF", L"x");
+    note("env-name-with-equals", "ok=%s error=%u", yes(bSet), unsigned(GetLastError()));
+    SetEnvironmentVariableW(L"WC_CONF_PROFILE", nullptr);
+    note("env-removed", "returns=%u", unsigned(GetEnvironmentVariableW(L"WC_CONF_PROFILE", buf, 64)));
     SetLastError(0);
     n = GetEnvironmentVariableW(L"WC_CONF_MISSING", buf, 64);
     note("env-missing", "returns=%u error=%u", unsigned(n), unsigned(GetLastError()));

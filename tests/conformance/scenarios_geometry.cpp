@@ -49,6 +49,23 @@ void geometryScenarios()
           GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME), cap);
     frame("border", make("border", 0, WS_POPUP | WS_BORDER | WS_VISIBLE, 140, 70, 200, 100), bx, by, 0);
     frame("tool", make("tool", WS_EX_TOOLWINDOW, kTool | WS_VISIBLE, 160, 80, 640, 360), 0, 0, 0);
+    frame("thick", make("thick", 0, WS_POPUP | WS_THICKFRAME | WS_VISIBLE, 180, 90, 200, 100), fx, fy, 0);
+    frame("bare-overlapped", make("bare-overlapped", 0, WS_OVERLAPPED | WS_VISIBLE, 200, 100, 200, 100),
+          GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME), cap);
+    frame("tool-caption", make("tool-caption", WS_EX_TOOLWINDOW, WS_POPUP | WS_CAPTION | WS_VISIBLE, 220, 110, 200, 100),
+          GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME), GetSystemMetrics(SM_CYSMCAPTION));
+    // Sizable and overlapped windows keep within the tracking sizes, from creation on.
+    RECT rc = {};
+    GetWindowRect(make("tiny", 0, kFramed, 10, 10, 20, 10), &rc);
+    note("tiny", "size-is-min-track=%s", yes(rc.right - rc.left == GetSystemMetrics(SM_CXMINTRACK) &&
+                                              rc.bottom - rc.top == GetSystemMetrics(SM_CYMINTRACK)));
+    HWND huge = make("huge", 0, WS_POPUP | WS_THICKFRAME, 10, 10, 5, 5);
+    GetWindowRect(huge, &rc);
+    note("thick-small", "size=(%d,%d)", int(rc.right - rc.left), int(rc.bottom - rc.top));
+    SetWindowPos(huge, nullptr, 0, 0, 5000, 4000, kNoZ | SWP_NOMOVE);
+    GetWindowRect(huge, &rc);
+    note("thick-huge", "size-is-max-track=%s", yes(rc.right - rc.left == GetSystemMetrics(SM_CXMAXTRACK) &&
+                                                    rc.bottom - rc.top == GetSystemMetrics(SM_CYMAXTRACK)));
     HWND child = make("overlapped.child", 0, WS_CHILD | WS_VISIBLE, 10, 20, 100, 50, over);
     HWND inner = make("overlapped.child.inner", 0, WS_CHILD | WS_BORDER | WS_VISIBLE, 3, 4, 30, 20, child);
     where("child", child, over);
@@ -108,5 +125,11 @@ void geometryScenarios()
     note("child-to-P-returns", "%s", name(SetParent(c, p)));
     where("child-in-P", c, p);
     note("child-in-P-order", "P: %s | Q: %s", children(p).c_str(), children(q).c_str());
-    note("bad", "self=%s null-child=%s", name(SetParent(p, p)), name(SetParent(nullptr, p)));
+    note("child-to-null-returns", "%s", name(SetParent(c, nullptr)));
+    where("child-detached", c, nullptr);
+    SetParent(c, p);
+    SetLastError(0);
+    HWND into = SetParent(p, c);
+    note("bad", "self=%s null-child=%s into-descendant=%s error=%u", name(SetParent(p, p)),
+         name(SetParent(nullptr, p)), name(into), unsigned(GetLastError()));
 }

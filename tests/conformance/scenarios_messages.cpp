@@ -61,12 +61,18 @@ void messageScenarios()
     HWND q = make("Q", 0, kFramed | WS_VISIBLE, 120, 120, 300, 200);
     HWND h = make("H", WS_EX_TOOLWINDOW, kTool, 30, 40, 120, 90);
     c = make("P.c", 0, WS_CHILD | WS_VISIBLE, 5, 5, 50, 50, p);
-    SetForegroundWindow(q);
+    // Q comes forward as Windows brings an activated window forward (Wine's headless driver
+    // does not): the flags of hiding H tell whether it was at the top.
+    const auto front = [&] {
+        SetForegroundWindow(q);
+        SetWindowPos(q, HWND_TOP, 0, 0, 0, 0, kStack);
+    };
+    front();
     logged({{"hidden-to-parent", [&] { SetParent(h, p); }},
             {nullptr, [&] { ShowWindow(h, SW_SHOWNA); }},
-            {nullptr, [&] { SetForegroundWindow(q); }},
+            {nullptr, front},
             {"visible-to-null", [&] { SetParent(h, nullptr); }},
-            {nullptr, [&] { SetForegroundWindow(q); }},
+            {nullptr, front},
             {"visible-to-parent", [&] { SetParent(h, p); }},
             {"child-to-other", [&] { SetParent(c, q); }}});
 
@@ -89,6 +95,11 @@ void messageScenarios()
     note("clear-visible", "prev=%08X visible=%s", unsigned(prev), yes(IsWindowVisible(t)));
     SetWindowLongW(t, GWL_STYLE, GetWindowLongW(t, GWL_STYLE) | WS_VISIBLE);
     note("set-visible", "visible=%s", yes(IsWindowVisible(t)));
+    // A frame added by a style change counts once the frame is said to have changed.
+    SetWindowLongW(t, GWL_STYLE, GetWindowLongW(t, GWL_STYLE) | WS_CAPTION);
+    note("caption-added", "client=%s", clientRect(t).c_str());
+    logged({{"frame-changed", setPos(t, nullptr, 0, 0, 0, 0, kStack | SWP_NOZORDER | SWP_FRAMECHANGED)}});
+    note("frame-changed-client", "%s", clientRect(t).c_str());
     SetLastError(0);
     const LONG bad = GetWindowLongW(nullptr, GWL_STYLE);
     note("null-window", "value=%d error=%u", int(bad), unsigned(GetLastError()));

@@ -91,13 +91,15 @@ void regionScenarios()
     r = CreateRectRgn(5, 5, 5, 9);
     note("rect-empty", "%s%s", box(r).c_str(), in(r, {{5, 5}}).c_str());
     DeleteObject(r);
-    // The last four: larger corners, runs of equal rows, corners beyond one side only.
+    // Among them: larger corners, runs of equal rows, corners beyond one side only, corners
+    // wider than the rectangle, coordinates below zero.
     const int kRounds[][6] = {
         {0, 0, 20, 20, 6, 6},  {0, 0, 31, 17, 7, 5}, {0, 0, 25, 17, 10, 10}, {0, 0, 16, 12, 40, 40},
         {0, 0, 40, 30, 41, 3}, {0, 0, 50, 40, 0, 0}, {0, 0, 30, 30, 1, 1},   {0, 0, 30, 30, 2, 2},
         {0, 0, 30, 30, 3, 3},  {5, 7, 45, 37, 12, 8}, {20, 20, 0, 0, 9, 9},  {0, 0, 100, 60, 21, 21},
         {0, 0, 7, 5, 4, 4},    {0, 0, 1, 1, 1, 1},   {3, 3, 3, 10, 2, 2},    {-40, -30, 360, 250, 350, 270},
-        {0, 0, 300, 200, 120, 4000}, {0, 0, 260, 90, 255, 17}, {10, 400, 90, 0, 30, 391}};
+        {0, 0, 300, 200, 120, 4000}, {0, 0, 260, 90, 255, 17}, {10, 400, 90, 0, 30, 391},
+        {3, -2, 43, 38, 20, 20}, {0, 0, 100, 60, 200, 40}, {-20, -30, 70, 10, 33, 17}};
     for (const auto &a : kRounds)
         roundRect(a);
 
@@ -127,6 +129,11 @@ void regionScenarios()
         {"cut-in-place", base, base, hole, RGN_DIFF, true, {15, 15, 65, 55}},
         {"repair-in-place", base, base, hole, RGN_OR, true, {}, {20, 20}},
         {"cut-edge", base, base, edge, RGN_DIFF, true, {}},
+        {"and-adjacent", dst, a, side, RGN_AND, true, {}},
+        {"xor-adjacent", dst, a, side, RGN_XOR, true, {}},
+        {"xor-overlap", dst, a, b, RGN_XOR, true, {0, 0, 30, 30}},
+        {"copy", dst, b, nullptr, RGN_COPY, true, {}},
+        {"bad-mode", dst, a, b, 99, false, {}},
     };
     for (const auto &row : kCombine) {
         const int k = CombineRgn(row.out, row.x, row.y, row.mode);

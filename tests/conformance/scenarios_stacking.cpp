@@ -119,6 +119,11 @@ void stackingScenarios()
           {"c3-after-c1", [&] { SetWindowPos(c3, c1, 0, 0, 0, 0, kStack); }},
           {"c2-topmost", [&] { SetWindowPos(c2, HWND_TOPMOST, 0, 0, 0, 0, kStack); }}},
          [&] { return children(p); });
+    // After a window of another parent, or after no window at all.
+    HWND other = make("other", 0, kFramed | WS_VISIBLE, 30, 30, 100, 100);
+    note("c1-after-other", "ok=%s %s", yes(SetWindowPos(c1, other, 0, 0, 0, 0, kStack)), children(p).c_str());
+    note("c1-after-stale", "ok=%s %s", yes(SetWindowPos(c1, reinterpret_cast<HWND>(0x7FFF0000), 0, 0, 0, 0, kStack)),
+         children(p).c_str());
     SetWindowPos(c2, nullptr, 5, 6, 70, 80, kNoZ);
     note("c2-0x14", "%s rect=%s", children(p).c_str(), clientRect(c2).c_str());
     SetWindowPos(c3, nullptr, 0, 0, 0, 0, kStack | SWP_SHOWWINDOW);

@@ -55,22 +55,6 @@ TEST(TextConversion, EmptyAndNullInputs)
     EXPECT_EQ(localToUtf8("\x80\xff"), "\xe2\x82\xac\xc3\xbf");   // euro sign, y diaeresis
 }
 
-TEST(Kernel32, EnvironmentVariables)
-{
-    ASSERT_TRUE(SetEnvironmentVariableW(L"MANAGER_TEST_VAR", L"ab\u00e9"));
-    wchar_t buffer[8] = {};
-    EXPECT_EQ(GetEnvironmentVariableW(L"manager_test_var", buffer, 8), 3u);   // names ignore case
-    EXPECT_EQ(std::wstring(buffer), L"ab\u00e9");
-    EXPECT_EQ(GetEnvironmentVariableW(L"MANAGER_TEST_VAR", buffer, 3), 4u);   // too small: size with terminator
-    EXPECT_EQ(GetEnvironmentVariableW(L"MANAGER_TEST_VAR", nullptr, 0), 4u);
-
-    ASSERT_TRUE(SetEnvironmentVariableW(L"MANAGER_TEST_VAR", nullptr));
-    SetLastError(0);
-    EXPECT_EQ(GetEnvironmentVariableW(L"MANAGER_TEST_VAR", buffer, 8), 0u);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_ENVVAR_NOT_FOUND));
-    EXPECT_FALSE(SetEnvironmentVariableW(L"A=B", L"x"));
-}
-
 TEST(Kernel32, CodePagesRoundTripEveryByte)
 {
     EXPECT_EQ(GetACP(), 1252u);

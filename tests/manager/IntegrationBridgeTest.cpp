@@ -138,7 +138,7 @@ TEST_F(IntegrationBridge, ConnectCloseDestroysTheLibraryWindowThenStopsTheServic
     const int iDestroys = full.count("destroyWnd");
     const int iCleanups = full.count("cleanup");
 
-    manager()->ConnectClose("unknown");
+    manager()->ConnectClose(R"({"uuid":"a"})");   // a request text is no window key
     EXPECT_EQ(full.count("destroyWnd"), iDestroys);
 
     manager()->ConnectClose("a");

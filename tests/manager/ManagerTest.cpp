@@ -95,12 +95,3 @@ TEST_F(ManagerTest, HideAndDestroyActOnRegisteredHostsOnly)
     EXPECT_EQ(manager()->integrationWnd("w"), nullptr);
     EXPECT_EQ(manager()->DestroyWnd("{"), R"({"errorCode":1,"errorModule":5,"sequence":"","uuid":""})");
 }
-
-TEST_F(ManagerTest, SetLocalConfigAndConnectCloseIgnoreUnknownWindows)
-{
-    auto *pHost = new WindowControl;
-    manager()->insertWindow("w", pHost);
-    manager()->SetLocalConfig("not json");
-    manager()->ConnectClose(R"({"uuid":"w"})");   // a request text is no window key
-    EXPECT_EQ(manager()->findWindow("w"), pHost);
-}

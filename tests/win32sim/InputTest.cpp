@@ -1,6 +1,7 @@
 // Input from the control face: clicks go to the deepest visible, enabled window under
 // the point (regions and parents' client areas respected) with client coordinates,
-// and activate its top-level window; the wheel carries screen coordinates.
+// and activate its top-level window; the wheel carries screen coordinates. Other
+// applications' queues.
 #include "DesktopFixture.h"
 
 #include <QRegularExpression>
@@ -19,27 +20,27 @@ TEST_F(Input, ClicksReachTheDeepestWindowAndActivateItsRoot)
     record();
 
     win32sim::click(QPoint(104 + 10 + 5 + 3, 123 + 20 + 5 + 4));
-    EXPECT_EQ(named(takeLog()).filter(QRegularExpression("BUTTON|ACTIVATE ")),
+    EXPECT_EQ(takeLog().filter(QRegularExpression("BUTTON|ACTIVATE ")),
               QStringList({"Back WM_ACTIVATE WA_INACTIVE A", "A WM_ACTIVATE WA_CLICKACTIVE Back", "CC WM_LBUTTONDOWN 3,4",
                            "CC WM_LBUTTONUP 3,4"}));
     EXPECT_EQ(GetForegroundWindow(), a);
 
     win32sim::click(QPoint(104 + 200 + 1, 123 + 20 + 1));   // disabled child: its parent gets it
-    EXPECT_EQ(named(takeLog()).filter("BUTTON"), QStringList({"A WM_LBUTTONDOWN 201,21", "A WM_LBUTTONUP 201,21"}));
+    EXPECT_EQ(takeLog().filter("BUTTON"), QStringList({"A WM_LBUTTONDOWN 201,21", "A WM_LBUTTONUP 201,21"}));
 
     win32sim::click(QPoint(104 + 393, 123 + 10));   // inside Beyond, but on A's frame: nobody
-    EXPECT_TRUE(named(takeLog()).filter("BUTTON").isEmpty());
+    EXPECT_TRUE(takeLog().filter("BUTTON").isEmpty());
     EXPECT_EQ(WindowFromPoint(POINT{104 + 393, 123 + 10}), a);
     EXPECT_EQ(WindowFromPoint(POINT{104 + 385, 123 + 10}), beyond);
 
     win32sim::click(QPoint(104 + 50, 123 + 50), true);   // the class has CS_DBLCLKS
-    EXPECT_EQ(named(takeLog()).filter("BUTTON"),
+    EXPECT_EQ(takeLog().filter("BUTTON"),
               QStringList({"C WM_LBUTTONDOWN 40,30", "C WM_LBUTTONUP 40,30", "C WM_LBUTTONDBLCLK 40,30",
                            "C WM_LBUTTONUP 40,30"}));
 
     // Unhandled, the wheel climbs to the parents.
     win32sim::wheel(QPoint(122, 152), -120);
-    EXPECT_EQ(named(takeLog()).filter("WHEEL"), QStringList({"CC WM_MOUSEWHEEL -120 122,152",
+    EXPECT_EQ(takeLog().filter("WHEEL"), QStringList({"CC WM_MOUSEWHEEL -120 122,152",
                                                              "C WM_MOUSEWHEEL -120 122,152",
                                                              "A WM_MOUSEWHEEL -120 122,152"}));
     EXPECT_EQ(WindowFromPoint(POINT{122, 152}), cc);
@@ -59,16 +60,27 @@ TEST_F(Input, RegionHolesLetClicksThrough)
     EXPECT_EQ(WindowFromPoint(POINT{110, 110}), front);
     record();
     win32sim::click(QPoint(200, 200));
-    EXPECT_EQ(named(takeLog()).filter("BUTTON"), QStringList({"Back WM_LBUTTONDOWN 200,200",
+    EXPECT_EQ(takeLog().filter("BUTTON"), QStringList({"Back WM_LBUTTONDOWN 200,200",
                                                               "Back WM_LBUTTONUP 200,200"}));
-    // Posted messages wait in the queue and are readable from outside.
-    PostMessageW(back, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 150));
-    const QVector<win32sim::PostedMessage> posted = win32sim::postedMessages(back);
-    ASSERT_EQ(posted.size(), 1);
-    EXPECT_EQ(posted[0].message, UINT(WM_MOUSEMOVE));
-    EXPECT_EQ(posted[0].lParam, MAKELPARAM(10, 150));
+}
+
+// Another application's windows live on threads of their own: activation tells each
+// thread once, and what is posted to them stays in their queues.
+TEST_F(Input, WindowsOfOtherApplicationsKeepTheirOwnQueues)
+{
+    const win32sim::ChromeWindow chrome = win32sim::createChrome("Page", QRect(100, 100, 800, 600));
+    const HWND mine = make(L"Mine", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    EXPECT_NE(GetWindowThreadProcessId(chrome.frame, nullptr), GetCurrentThreadId());
+    EXPECT_EQ(GetWindowThreadProcessId(mine, nullptr), GetCurrentThreadId());
+    QStringList appMessages;
+    win32sim::setMessageObserver([&](const MSG &m) {
+        if (m.message == WM_ACTIVATEAPP)
+            appMessages << name(m.hwnd) + QStringLiteral(" %1").arg(m.wParam);
+    });
+    win32sim::activate(chrome.frame);
+    EXPECT_EQ(appMessages, QStringList({"Mine 0", "Page 1"}));
+    PostMessageW(chrome.frame, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 150));
     MSG m{};
-    EXPECT_TRUE(PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(m.hwnd, back);
-    EXPECT_TRUE(win32sim::postedMessages().isEmpty());
+    EXPECT_FALSE(PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(win32sim::postedMessages(chrome.frame).size(), 1);
 }

@@ -1,8 +1,13 @@
 // WinEvents: which calls raise which event about which window, delivery of out-of-context
 // events only when the hooking thread reads its queue, the process and thread filters
 // against the window's thread, hooks removed while events wait, and the wake-up of a
-// thread's loop. (The errors of the Win32 functions are compared with Wine in the
-// conformance program.)
+// thread's loop. (The mechanism and the errors are compared with Wine in tests/conformance.)
+// Wine 8.0 raises none of the three events the window host listens to. Windows raises
+// EVENT_OBJECT_LOCATIONCHANGE (OBJID_WINDOW) after WM_WINDOWPOSCHANGED when a window moved,
+// was sized or its frame changed, and EVENT_SYSTEM_FOREGROUND when a window becomes the active
+// one (Wine's user32 message tests, recorded on Windows: WmSWP_MoveSeq, WmSWP_ResizeSeq,
+// WmSWP_ShowOverlappedSeq); EVENT_OBJECT_REORDER names the parent container of the window that
+// took another place among its siblings (MSAA documentation).
 #include "DesktopFixture.h"
 
 #include <thread>
