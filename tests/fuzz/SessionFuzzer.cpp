@@ -296,32 +296,22 @@ void cleanupModule()
 
 void runArmed(const Armed &armed, const QString &uuid, QObject *pObject)
 {
-    switch (armed.reaction) {
-    case Reaction::Request:
+    if (armed.reaction == Reaction::Request) {
         callMethod(*armed.pEntry, armed.text);
-        break;
-    case Reaction::DestroyNotifying:
+    } else if (armed.reaction == Reaction::DestroyNotifying) {
         noteGoing(uuid);
         callMethod(entryNamed("DestroyWnd"), requestText(uuid, {}));
-        break;
-    case Reaction::ReplaceNotifying:
+    } else if (armed.reaction == Reaction::ReplaceNotifying) {
         callMethod(entryNamed("CreateWnd"), requestText(uuid, QJsonDocument::fromJson(armed.text.toUtf8()).object()));
-        break;
-    case Reaction::Throw:
-        break;
-    case Reaction::Collect:
+    } else if (armed.reaction == Reaction::Collect) {
         collect(pObject);
-        break;
-    case Reaction::Exit:
+    } else if (armed.reaction == Reaction::Exit) {
         // process.exit() from inside: the module's frames are on the stack, the manager
         // goes once they have returned.
-        s_script.bExiting = true;
-        s_script.bCleanupPending = true;
-        break;
-    case Reaction::ClearCallback:
+        s_script.bExiting = s_script.bCleanupPending = true;
+    } else if (armed.reaction == Reaction::ClearCallback) {
         s_script.callback = Script::None;
-        break;
-    }
+    }   // Throw: the caller takes it
 }
 
 // ---- Decoders shared by several actions.
