@@ -120,6 +120,7 @@ struct World
     HWND hPage = nullptr;            // k4, a plain page window, also handed over as a parent
     HWND hOther = nullptr;           // another application
     QMap<QString, HWND> gone;        // keys destroyed by the last action: their host windows
+    QSize largestScreen;             // a host placed on a larger screen keeps its size
     int iSequence = 0;
 };
 World s_world;
@@ -384,12 +385,13 @@ void checkRegistry()
 {
     WindowControlManager *pManager = WindowControlManager::ExistingInstance();
     QSet<HWND> hosts;
-    const QSize screen(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    const QSize screen = s_world.largestScreen = s_world.largestScreen.expandedTo(
+        QSize(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)));
     for (const QString &key : pManager ? pManager->windowKeys() : QStringList()) {
         const WindowControl *pHost = pManager->findWindow(key);
         hosts.insert(hwndOf(pHost));
         if (pHost->width() > screen.width() || pHost->height() > screen.height())
-            fail(s_pszAction, QString("host %1 is larger than the screen").arg(key));
+            fail(s_pszAction, QString("host %1 is larger than any screen of the session").arg(key));
     }
     QVector<HWND> windows;
     allWindows(nullptr, windows);
