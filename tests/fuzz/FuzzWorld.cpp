@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -42,8 +43,7 @@ void createKnown(const KnownHost &known)
     QJsonObject request = known.fields;
     request.insert("sequence", "fuzz");
     request.insert("uuid", known.uuid);
-    WindowControlManager::GetInstance()->CreateWnd(
-        QString::fromUtf8(QJsonDocument(request).toJson(QJsonDocument::Compact)));
+    WindowControlManager::GetInstance()->CreateWnd(QString::fromUtf8(QJsonDocument(request).toJson()));
 }
 
 // The fuzzer's requests print a great deal (file names with NULs, ...): only
@@ -111,9 +111,8 @@ void settle()
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    const QStringList known = knownKeys();
     for (const QString &key : pManager->windowKeys()) {
-        if (!known.contains(key))
+        if (std::none_of(s_hosts.cbegin(), s_hosts.cend(), [&](const KnownHost &host) { return host.uuid == key; }))
             pManager->DestroyWnd(QString::fromUtf8(QJsonDocument(QJsonObject{{"uuid", key}}).toJson()));
     }
     for (const KnownHost &host : s_hosts) {
@@ -122,14 +121,6 @@ void settle()
     }
     varavozov::clearAllJournals();
     win32sim::clearPostedMessages();
-}
-
-QStringList knownKeys()
-{
-    QStringList keys;
-    for (const KnownHost &host : s_hosts)
-        keys.append(host.uuid);
-    return keys;
 }
 
 } // namespace fuzz

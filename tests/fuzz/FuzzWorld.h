@@ -2,8 +2,6 @@
 // desktop, browser windows, and window hosts registered under known keys.
 #pragma once
 
-#include <QString>
-#include <QStringList>
 
 namespace fuzz {
 
@@ -19,8 +17,5 @@ void initialise();
 // are registered again when a request removed them, and the journals and queues that
 // only grow are emptied.
 void settle();
-
-// The keys the scene keeps registered.
-QStringList knownKeys();
 
 } // namespace fuzz

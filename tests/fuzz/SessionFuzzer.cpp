@@ -120,6 +120,7 @@ struct World
     HWND hPage = nullptr;            // k4, a plain page window, also handed over as a parent
     HWND hOther = nullptr;           // another application
     QMap<QString, HWND> gone;        // keys destroyed by the last action: their host windows
+    QSize largestScreen;             // a host placed on a larger screen keeps its size
     int iSequence = 0;
 };
 World s_world;
@@ -129,20 +130,15 @@ const QRect kChromeRect(100, 50, 1000, 700), kFullRect(200, 150, 800, 600), kIeR
 
 void makeBrowser(int which)
 {
-    switch (which) {
-    case 0:
+    if (which == 0) {
         s_world.chrome = win32sim::createChrome("chrome [k0] [k1]", kChromeRect);
-        break;
-    case 1:
+    } else if (which == 1) {
         s_world.hFull = win32sim::createWindow({"Chrome_WidgetWin_1", "full [k2]", kFullRect});
         win32sim::createWindow({"Chrome_RenderWidgetHostHWND", "", QRect(QPoint(), kFullRect.size()), false, s_world.hFull});
-        break;
-    case 2:
+    } else if (which == 2) {
         s_world.ie = win32sim::createIe11("ie", kIeRect, {"tab [k3]", "tab two"});
-        break;
-    default:
+    } else {
         s_world.hPage = win32sim::createWindow({"FuzzPage", "page [k4]", kPageRect, true});
-        break;
     }
 }
 
@@ -186,7 +182,7 @@ const char *s_pszAction = "start";
 // reading a reproducer.
 const bool s_bTrace = qEnvironmentVariableIsSet("FUZZ_TRACE");
 
-void runArmed(const Armed &armed, const QString &uuid, QObject *pObject, bool bFromMethod);
+void runArmed(const Armed &armed, const QString &uuid, QObject *pObject);
 
 void deliver(QObject *pObject, const QString &text)
 {
@@ -211,7 +207,7 @@ void deliver(QObject *pObject, const QString &text)
     if (!s_script.armed.isEmpty()) {
         const Armed armed = s_script.armed.takeFirst();
         bThrew = armed.reaction == Reaction::Throw;
-        runArmed(armed, note.value("uuid").toString(), pObject, bFromMethod);
+        runArmed(armed, note.value("uuid").toString(), pObject);
     }
     s_script.iDeliveryCallDepth = iOuterCallDepth;
     --s_script.iDeliveryDepth;
@@ -299,35 +295,24 @@ void cleanupModule()
         fail(s_pszAction, "the taskbar stays hidden after the module's cleanup");
 }
 
-void runArmed(const Armed &armed, const QString &uuid, QObject *pObject, bool bFromMethod)
+void runArmed(const Armed &armed, const QString &uuid, QObject *pObject)
 {
-    switch (armed.reaction) {
-    case Reaction::Request:
+    if (armed.reaction == Reaction::Request) {
         callMethod(*armed.pEntry, armed.text);
-        break;
-    case Reaction::DestroyNotifying:
+    } else if (armed.reaction == Reaction::DestroyNotifying) {
         noteGoing(uuid);
         callMethod(entryNamed("DestroyWnd"), requestText(uuid, {}));
-        break;
-    case Reaction::ReplaceNotifying:
+    } else if (armed.reaction == Reaction::ReplaceNotifying) {
         callMethod(entryNamed("CreateWnd"), requestText(uuid, QJsonDocument::fromJson(armed.text.toUtf8()).object()));
-        break;
-    case Reaction::Throw:
-        break;
-    case Reaction::Collect:
+    } else if (armed.reaction == Reaction::Collect) {
         collect(pObject);
-        break;
-    case Reaction::Exit:
+    } else if (armed.reaction == Reaction::Exit) {
         // process.exit() from inside: the module's frames are on the stack, the manager
         // goes once they have returned.
-        s_script.bExiting = true;
-        s_script.bCleanupPending = true;
-        break;
-    case Reaction::ClearCallback:
+        s_script.bExiting = s_script.bCleanupPending = true;
+    } else if (armed.reaction == Reaction::ClearCallback) {
         s_script.callback = Script::None;
-        break;
-    }
-    Q_UNUSED(bFromMethod)
+    }   // Throw: the caller takes it
 }
 
 // ---- Decoders shared by several actions.
@@ -400,12 +385,13 @@ void checkRegistry()
 {
     WindowControlManager *pManager = WindowControlManager::ExistingInstance();
     QSet<HWND> hosts;
-    const QSize screen(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    const QSize screen = s_world.largestScreen = s_world.largestScreen.expandedTo(
+        QSize(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)));
     for (const QString &key : pManager ? pManager->windowKeys() : QStringList()) {
         const WindowControl *pHost = pManager->findWindow(key);
         hosts.insert(hwndOf(pHost));
         if (pHost->width() > screen.width() || pHost->height() > screen.height())
-            fail(s_pszAction, QString("host %1 is larger than the screen").arg(key));
+            fail(s_pszAction, QString("host %1 is larger than any screen of the session").arg(key));
     }
     QVector<HWND> windows;
     allWindows(nullptr, windows);
@@ -455,32 +441,6 @@ void checkStacking()
         fail(s_pszAction, "the taskbar hidden while no host is left");
 }
 
-// ---- Actions. Each decodes its own fields from the input.
-void actRequest(Input &in)
-{
-    const Armed request = decodeRequest(in);
-    if (request.pEntry->kind == RequestKind::Close || request.pEntry->handler == &WindowControlManager::DestroyWnd)
-        noteGoing(request.pEntry->kind == RequestKind::Close ? request.text
-                                                              : QJsonDocument::fromJson(request.text.toUtf8()).object().value("uuid").toString());
-    callMethod(*request.pEntry, request.text);
-}
-
-void actCreate(Input &in)
-{
-    const QString uuid = pickKey(in);
-    callMethod(entryNamed("CreateWnd"), requestText(uuid, decodeCreate(in)));
-}
-
-void actDestroy(Input &in)
-{
-    const QString uuid = pickKey(in);
-    noteGoing(uuid);
-    if (in.flag())
-        callMethod(entryNamed("ConnectClose"), uuid);
-    else
-        callMethod(entryNamed("DestroyWnd"), requestText(uuid, {}));
-}
-
 // A point in a key's host (or its browser when there is none), as fractions of it.
 QPoint pointIn(Input &in)
 {
@@ -492,145 +452,6 @@ QPoint pointIn(Input &in)
     return rc.topLeft() + QPoint(rc.width() * iX / 256, rc.height() * iY / 256);
 }
 
-void actClick(Input &in)
-{
-    const bool bDouble = in.flag();
-    win32sim::click(pointIn(in), bDouble);
-}
-
-void actWheel(Input &in)
-{
-    const int iDelta = kEdgeInts[in.pick(countOf(kEdgeInts))];
-    win32sim::wheel(pointIn(in), iDelta);
-}
-
-void actMoveBrowser(Input &in)
-{
-    const HWND hFrame = browserFrame(in.byte());
-    const QRect monitor = win32sim::monitors().value(in.pick(2), win32sim::monitors().first()).rect;
-    const QRect rc = win32sim::windowRect(hFrame);
-    const QRect rects[] = {monitor, rc.translated(37, -11), rc.translated(-2000, 0), QRect(-32000, -32000, 160, 28),
-                           QRect(0, 0, 0, 0), kFullRect, QRect(monitor.topLeft(), QSize(monitor.width(), 500)),
-                           QRect(50, 40, 1200, 800)};
-    if (IsWindow(hFrame))
-        win32sim::moveWindow(hFrame, rects[in.pick(countOf(rects))]);
-}
-
-void actActivate(Input &in)
-{
-    const int iWhich = in.pick(5);
-    if (iWhich < 4) {
-        if (IsWindow(browserFrame(iWhich)))
-            win32sim::activate(browserFrame(iWhich));
-    } else if (!IsWindow(s_world.hOther)) {
-        s_world.hOther = win32sim::createWindow({"Notepad", "other", QRect(300, 200, 600, 400), true});
-    } else {
-        win32sim::activate(s_world.hOther);
-    }
-}
-
-void actMonitors(Input &in)
-{
-    const QVector<win32sim::Monitor> layouts[] = {
-        {{QRect(0, 0, 1920, 1080), QRect(), true}},
-        {{QRect(0, 0, 1920, 1080), QRect(), true}, {QRect(1920, 0, 1280, 1024), QRect(), false}},
-        {{QRect(0, 0, 1920, 1080), QRect(), true}, {QRect(-1080, -200, 1080, 1920), QRect(), false}},
-        {{QRect(0, 0, 800, 600), QRect(0, 0, 800, 560), true}},
-    };
-    win32sim::setMonitors(layouts[in.pick(countOf(layouts))]);
-}
-
-void actIeTab(Input &in)
-{
-    const int iTab = in.pick(2), iFrameTab = in.pick(2);
-    const bool bMove = in.flag();
-    if (s_world.ie.tabWindows.size() < 2 || !IsWindow(s_world.ie.tabWindows[iTab]) || !IsWindow(s_world.ie.frameTabs[iFrameTab]))
-        return;
-    if (bMove) {
-        win32sim::moveTab(s_world.ie.tabWindows[iTab], s_world.ie.frameTabs[iFrameTab]);
-    } else {
-        win32sim::hide(s_world.ie.frameTabs[1 - iFrameTab]);   // the user picks the other tab
-        win32sim::show(s_world.ie.frameTabs[iFrameTab]);
-    }
-}
-
-void actBrowserLife(Input &in)
-{
-    const int iWhich = in.pick(4);
-    const HWND hFrame = browserFrame(iWhich);
-    switch (in.pick(4)) {
-    case 0:
-        if (IsWindow(hFrame))
-            win32sim::destroy(hFrame);
-        else
-            makeBrowser(iWhich);
-        break;
-    case 1:
-        if (IsWindow(hFrame))
-            win32sim::hide(hFrame);
-        break;
-    case 2:
-        if (IsWindow(hFrame))
-            win32sim::show(hFrame);
-        break;
-    default:
-        if (IsWindow(hFrame))
-            win32sim::setTitle(hFrame, win32sim::title(hFrame).contains("[") ? "untitled" : "again [k0] [k2] [k4]");
-        break;
-    }
-}
-
-void actSignal(Input &in)
-{
-    WebClientComponents *pComponent = varavozov::findComponent(pickKey(in));
-    const QStringList names = varavozov::signalNames();
-    const QString name = names.value(in.pick(names.size()));
-    int values[5];   // read whatever the signal takes, so the rest decodes the same
-    for (int &iValue : values)
-        iValue = in.byte();
-    if (!pComponent)
-        return;
-    const QMetaObject *pMeta = pComponent->metaObject();
-    QMetaMethod method;
-    for (int i = 0; i < pMeta->methodCount(); ++i) {
-        if (pMeta->method(i).methodType() == QMetaMethod::Signal && pMeta->method(i).name() == name.toLatin1())
-            method = pMeta->method(i);
-    }
-    QVariantList args;
-    const QList<WebClientComponents *> live = varavozov::liveComponents();
-    for (int i = 0; i < method.parameterCount() && i < 5; ++i) {
-        const int iValue = values[i];
-        if (method.parameterType(i) == QMetaType::Bool)
-            args << bool(iValue & 1);
-        else if (method.parameterType(i) == QMetaType::QString)
-            args << (iValue < 160 ? varavozov::componentGuid(live.value(iValue % live.size()))
-                                  : edgeValues().value(iValue % edgeValues().size()).toString());
-        else
-            args << kEdgeInts[iValue % countOf(kEdgeInts)];
-    }
-    varavozov::emitSignal(pComponent, name, args);
-}
-
-void actPlugin(Input &in)
-{
-    const QString uuid = pickKey(in);
-    switch (in.pick(3)) {
-    case 0:
-        callMethod(entryNamed("StartService"),
-                   requestText(uuid, {{"options", QJsonObject{{"dllPath", QString("../../examples/lib%1.so").arg(kPluginFiles[in.pick(countOf(kPluginFiles))])}}}}));
-        break;
-    case 1:
-        callMethod(entryNamed("StopService"), requestText(uuid, {{"type", "window"}}));
-        break;
-    default: {
-        // Bursts stay short: their threads call in while the rest of the session runs.
-        const QJsonObject params{{"push", kPushKinds[in.pick(countOf(kPushKinds))]}, {"burst", in.pick(9)},
-                                 {"interval", in.pick(3)}, {"answer", kAnswerKinds[in.pick(countOf(kAnswerKinds))]}};
-        callMethod(entryNamed("RequestInterface"), requestText(uuid, {{"requestParams", params}}));
-    }
-    }
-}
-
 void pumpMessages()
 {
     MSG msg;
@@ -640,75 +461,7 @@ void pumpMessages()
     }
 }
 
-// What Qt and the thread's queue hold (WinEvents), the manager's passes, then the
-// invariants of a pass.
-void actPass(Input &in)
-{
-    const int iWhich = in.pick(3);
-    QCoreApplication::processEvents();
-    pumpMessages();
-    if (WindowControlManager *pManager = WindowControlManager::ExistingInstance()) {
-        for (const QAbstractEventDispatcher::TimerInfo &timer : QAbstractEventDispatcher::instance()->registeredTimers(pManager)) {
-            if (iWhich == 2 || (iWhich == 0) == (timer.interval < 50)) {
-                QTimerEvent event(timer.timerId);
-                QCoreApplication::sendEvent(pManager, &event);
-            }
-        }
-    }
-    pumpMessages();
-    if (iWhich == 2 && !s_script.bCleanupPending)
-        checkStacking();
-}
-
-void actEvents(Input &in)
-{
-    const int iMs = in.pick(4);
-    if (iMs)
-        std::this_thread::sleep_for(std::chrono::milliseconds(iMs));
-    QCoreApplication::processEvents();
-}
-
-void actArm(Input &in)
-{
-    if (s_script.armed.size() >= 8)
-        return;
-    const Reaction reaction = Reaction(in.pick(7));
-    Armed armed{reaction, nullptr, QString()};
-    if (reaction == Reaction::Request)
-        armed = decodeRequest(in);
-    else if (reaction == Reaction::ReplaceNotifying)
-        armed.text = compact(decodeCreate(in));
-    s_script.armed << armed;
-}
-
-void actScript(Input &in)
-{
-    switch (in.pick(5)) {
-    case 0:
-        s_script.callback = Script::Function;
-        break;
-    case 1:
-        s_script.callback = Script::NotFunction;
-        break;
-    case 2:
-        s_script.callback = Script::None;
-        break;
-    case 3:
-        if (s_script.objects.size() < 3 && !s_script.bExiting)
-            newScriptObject();
-        break;
-    default:
-        if (!s_script.objects.isEmpty())
-            collect(s_script.objects.first());
-    }
-}
-
-void actExit(Input &)
-{
-    if (!s_script.bExiting)
-        cleanupModule();
-}
-
+// ---- Actions. Each decodes its own fields from the input, in the order written.
 struct Action
 {
     const char *pszName;
@@ -716,23 +469,178 @@ struct Action
 };
 // The order is the encoding: make-sessions.js reads the names from here.
 const Action kActions[] = {
-    {"request", &actRequest},
-    {"create", &actCreate},
-    {"destroy", &actDestroy},
-    {"click", &actClick},
-    {"wheel", &actWheel},
-    {"moveBrowser", &actMoveBrowser},
-    {"activate", &actActivate},
-    {"monitors", &actMonitors},
-    {"ieTab", &actIeTab},
-    {"browserLife", &actBrowserLife},
-    {"signal", &actSignal},
-    {"plugin", &actPlugin},
-    {"pass", &actPass},
-    {"events", &actEvents},
-    {"arm", &actArm},
-    {"script", &actScript},
-    {"exit", &actExit},
+    {"request", [](Input &in) {
+        const Armed request = decodeRequest(in);
+        if (request.pEntry->kind == RequestKind::Close || request.pEntry->handler == &WindowControlManager::DestroyWnd)
+            noteGoing(request.pEntry->kind == RequestKind::Close ? request.text
+                                                                  : QJsonDocument::fromJson(request.text.toUtf8()).object().value("uuid").toString());
+        callMethod(*request.pEntry, request.text);
+    }},
+    {"create", [](Input &in) {
+        const QString uuid = pickKey(in);
+        callMethod(entryNamed("CreateWnd"), requestText(uuid, decodeCreate(in)));
+    }},
+    {"destroy", [](Input &in) {
+        const QString uuid = pickKey(in);
+        noteGoing(uuid);
+        if (in.flag())
+            callMethod(entryNamed("ConnectClose"), uuid);
+        else
+            callMethod(entryNamed("DestroyWnd"), requestText(uuid, {}));
+    }},
+    {"click", [](Input &in) {
+        const bool bDouble = in.flag();
+        win32sim::click(pointIn(in), bDouble);
+    }},
+    {"wheel", [](Input &in) {
+        const int iDelta = kEdgeInts[in.pick(countOf(kEdgeInts))];
+        win32sim::wheel(pointIn(in), iDelta);
+    }},
+    {"moveBrowser", [](Input &in) {
+        const HWND hFrame = browserFrame(in.byte());
+        const QRect monitor = win32sim::monitors().value(in.pick(2), win32sim::monitors().first()).rect;
+        const QRect rc = win32sim::windowRect(hFrame);
+        const QRect rects[] = {monitor, rc.translated(37, -11), rc.translated(-2000, 0), QRect(-32000, -32000, 160, 28),
+                               QRect(0, 0, 0, 0), kFullRect, QRect(monitor.topLeft(), QSize(monitor.width(), 500)),
+                               QRect(50, 40, 1200, 800)};
+        if (IsWindow(hFrame))
+            win32sim::moveWindow(hFrame, rects[in.pick(countOf(rects))]);
+    }},
+    {"activate", [](Input &in) {
+        const int iWhich = in.pick(5);
+        if (iWhich < 4 && IsWindow(browserFrame(iWhich)))
+            win32sim::activate(browserFrame(iWhich));
+        else if (iWhich == 4 && !IsWindow(s_world.hOther))
+            s_world.hOther = win32sim::createWindow({"Notepad", "other", QRect(300, 200, 600, 400), true});
+        else if (iWhich == 4)
+            win32sim::activate(s_world.hOther);
+    }},
+    {"monitors", [](Input &in) {
+        const QVector<win32sim::Monitor> layouts[] = {
+            {{QRect(0, 0, 1920, 1080), QRect(), true}},
+            {{QRect(0, 0, 1920, 1080), QRect(), true}, {QRect(1920, 0, 1280, 1024), QRect(), false}},
+            {{QRect(0, 0, 1920, 1080), QRect(), true}, {QRect(-1080, -200, 1080, 1920), QRect(), false}},
+            {{QRect(0, 0, 800, 600), QRect(0, 0, 800, 560), true}},
+        };
+        win32sim::setMonitors(layouts[in.pick(countOf(layouts))]);
+    }},
+    {"ieTab", [](Input &in) {
+        const int iTab = in.pick(2), iFrameTab = in.pick(2);
+        const bool bMove = in.flag();
+        const QVector<HWND> &tabs = s_world.ie.tabWindows, &frameTabs = s_world.ie.frameTabs;
+        if (tabs.size() < 2 || !IsWindow(tabs[iTab]) || !IsWindow(frameTabs[iFrameTab]))
+            return;
+        if (bMove) {
+            win32sim::moveTab(tabs[iTab], frameTabs[iFrameTab]);
+        } else {
+            win32sim::hide(frameTabs[1 - iFrameTab]);   // the user picks the other tab
+            win32sim::show(frameTabs[iFrameTab]);
+        }
+    }},
+    {"browserLife", [](Input &in) {
+        const int iWhich = in.pick(4), iOperation = in.pick(4);
+        const HWND hFrame = browserFrame(iWhich);
+        if (!IsWindow(hFrame)) {
+            if (iOperation == 0)
+                makeBrowser(iWhich);
+        } else if (iOperation == 0) {
+            win32sim::destroy(hFrame);
+        } else if (iOperation < 3) {
+            iOperation == 1 ? win32sim::hide(hFrame) : win32sim::show(hFrame);
+        } else {
+            win32sim::setTitle(hFrame, win32sim::title(hFrame).contains("[") ? "untitled" : "again [k0] [k2] [k4]");
+        }
+    }},
+    {"signal", [](Input &in) {
+        WebClientComponents *pComponent = varavozov::findComponent(pickKey(in));
+        const QStringList names = varavozov::signalNames();
+        const QByteArray name = names.value(in.pick(names.size())).toLatin1();
+        int values[5];   // read whatever the signal takes, so the rest decodes the same
+        for (int &iValue : values)
+            iValue = in.byte();
+        if (!pComponent)
+            return;
+        const QMetaObject *pMeta = pComponent->metaObject();
+        QMetaMethod method;
+        for (int i = 0; i < pMeta->methodCount(); ++i) {
+            if (pMeta->method(i).methodType() == QMetaMethod::Signal && pMeta->method(i).name() == name)
+                method = pMeta->method(i);
+        }
+        QVariantList args;
+        const QList<WebClientComponents *> live = varavozov::liveComponents();
+        for (int i = 0; i < method.parameterCount() && i < 5; ++i) {
+            const int iValue = values[i];
+            if (method.parameterType(i) == QMetaType::Bool)
+                args << bool(iValue & 1);
+            else if (method.parameterType(i) == QMetaType::QString)
+                args << (iValue < 160 ? varavozov::componentGuid(live.value(iValue % live.size()))
+                                      : edgeValues().value(iValue % edgeValues().size()).toString());
+            else
+                args << kEdgeInts[iValue % countOf(kEdgeInts)];
+        }
+        varavozov::emitSignal(pComponent, QString::fromLatin1(name), args);
+    }},
+    {"plugin", [](Input &in) {
+        const QString uuid = pickKey(in);
+        const int iOperation = in.pick(3);
+        if (iOperation == 0) {
+            const QString dllPath = QString("../../examples/lib%1.so").arg(kPluginFiles[in.pick(countOf(kPluginFiles))]);
+            callMethod(entryNamed("StartService"), requestText(uuid, {{"options", QJsonObject{{"dllPath", dllPath}}}}));
+        } else if (iOperation == 1) {
+            callMethod(entryNamed("StopService"), requestText(uuid, {{"type", "window"}}));
+        } else {
+            // Bursts stay short: their threads call in while the rest of the session runs.
+            const QJsonObject params{{"push", kPushKinds[in.pick(countOf(kPushKinds))]}, {"burst", in.pick(9)},
+                                     {"interval", in.pick(3)}, {"answer", kAnswerKinds[in.pick(countOf(kAnswerKinds))]}};
+            callMethod(entryNamed("RequestInterface"), requestText(uuid, {{"requestParams", params}}));
+        }
+    }},
+    // What Qt and the thread's queue hold (WinEvents), the manager's passes (the 15 ms one,
+    // the 100 ms one, or both), then the invariants of a pass.
+    {"pass", [](Input &in) {
+        const int iWhich = in.pick(3);
+        QCoreApplication::processEvents();
+        pumpMessages();
+        if (WindowControlManager *pManager = WindowControlManager::ExistingInstance()) {
+            for (const QAbstractEventDispatcher::TimerInfo &timer : QAbstractEventDispatcher::instance()->registeredTimers(pManager)) {
+                if (iWhich == 2 || (iWhich == 0) == (timer.interval < 50)) {
+                    QTimerEvent event(timer.timerId);
+                    QCoreApplication::sendEvent(pManager, &event);
+                }
+            }
+        }
+        pumpMessages();
+        if (iWhich == 2 && !s_script.bCleanupPending)
+            checkStacking();
+    }},
+    {"events", [](Input &in) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(in.pick(4)));
+        QCoreApplication::processEvents();
+    }},
+    {"arm", [](Input &in) {
+        if (s_script.armed.size() >= 8)
+            return;
+        Armed armed{Reaction(in.pick(7)), nullptr, QString()};
+        if (armed.reaction == Reaction::Request)
+            armed = decodeRequest(in);
+        else if (armed.reaction == Reaction::ReplaceNotifying)
+            armed.text = compact(decodeCreate(in));
+        s_script.armed << armed;
+    }},
+    // The callback a function, not one, or none; a new script object; a collection.
+    {"script", [](Input &in) {
+        const int iWhat = in.pick(5);
+        if (iWhat < 3)
+            s_script.callback = decltype(s_script.callback)((iWhat + 1) % 3);
+        else if (iWhat == 3 && s_script.objects.size() < 3 && !s_script.bExiting)
+            newScriptObject();
+        else if (iWhat == 4 && !s_script.objects.isEmpty())
+            collect(s_script.objects.first());
+    }},
+    {"exit", [](Input &) {
+        if (!s_script.bExiting)
+            cleanupModule();
+    }},
 };
 
 // Thread CPU time: the other helpers' load on the machine does not count. Under the

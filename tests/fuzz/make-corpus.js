@@ -6,9 +6,27 @@
 // Usage: node tests/fuzz/make-corpus.js [page-A-handle]
 //   (the handle of the scene's first page window, as
 //    FUZZ_PRINT_HANDLES=1 build-fuzz/tests/fuzz/request_fuzzer -runs=0 prints it)
+// With --dict <file> it writes the request fuzzer's dictionary instead (scripts/fuzz):
+// the values of requests.dict and every key the seeds hold, so the keys cannot drift.
 const fs = require('fs');
 const path = require('path');
 
+const dir = path.join(__dirname, 'corpus');
+if (process.argv[2] === '--dict') {
+  const keys = new Set();
+  const collect = (value) => {
+    if (!value || typeof value !== 'object') return;
+    if (!Array.isArray(value)) Object.keys(value).forEach((k) => keys.add(k));
+    Object.values(value).forEach(collect);
+  };
+  for (const f of fs.readdirSync(dir)) {
+    const text = fs.readFileSync(path.join(dir, f), 'utf8');
+    try { collect(JSON.parse(text.slice(text.indexOf('\n') + 1))); } catch { /* no JSON, no keys */ }
+  }
+  const entries = [...keys].sort().map((k) => JSON.stringify(`"${k}":`));
+  fs.writeFileSync(process.argv[3], `${fs.readFileSync(path.join(__dirname, 'requests.dict'), 'utf8')}${entries.join('\n')}\n`);
+  process.exit(0);
+}
 const { TABLE, FIELDS: TYPICAL } = require('../node/fixtures/requests');
 
 const pageA = process.argv[2] || '0';
@@ -35,7 +53,6 @@ const VARIANTS = {
 const FIELDS = Object.fromEntries(Object.entries(TYPICAL).map(([handler, fields]) => [handler, [fields, ...(VARIANTS[handler] || [])]]));
 const KEYS = ['d1', 'd2', 'c1', 'c2', 'i1'];
 
-const dir = path.join(__dirname, 'corpus');
 fs.mkdirSync(dir, { recursive: true });
 for (const f of fs.readdirSync(dir)) fs.unlinkSync(path.join(dir, f));
 let count = 0;

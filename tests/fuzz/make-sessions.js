@@ -9,7 +9,7 @@ const path = require('path');
 
 const root = path.join(__dirname, '..', '..');
 const ACTIONS = [...fs.readFileSync(path.join(__dirname, 'SessionFuzzer.cpp'), 'utf8')
-  .matchAll(/\{"(\w+)", &act\w+\}/g)].map((m) => m[1]);
+  .matchAll(/^ {4}\{"(\w+)", \[\]\(Input &/gm)].map((m) => m[1]);
 const METHODS = [...fs.readFileSync(path.join(root, 'src/WindowControl/manager/RequestTable.h'), 'utf8')
   .matchAll(/\{"(\w+)",\s+RequestKind::/g)].map((m) => m[1]);
 const KEYS = ['k0', 'k1', 'k2', 'k3', 'k4', 'zz'];

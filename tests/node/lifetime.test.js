@@ -1,8 +1,9 @@
 'use strict';
 // Lifetimes across the script boundary, each in a child process of its own (run with
 // --expose-gc): script objects made and collected by the thousand while notifications
-// flow, windows made and destroyed with their components playing, and scripts that end
-// or exit with windows open and notifications on their way.
+// flow, and scripts that end or exit with windows open and notifications on their way.
+// (Windows made and destroyed with their components playing: the session fuzzer's
+// registry checks after every action.)
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const path = require('path');
@@ -34,12 +35,6 @@ test('thousands of script objects collected while notifications flow; the callba
   assert.ok(summary.afterCollection.length >= 60, `${summary.afterCollection.length} rounds collected something`);
   assert.deepEqual(new Set(summary.afterCollection), new Set([0]));
   for (const [delivered, live] of summary.afterSetCallback) assert.equal(delivered, live);
-});
-
-test('windows created and destroyed with their components playing leave nothing behind', { skip }, () => {
-  const { status, signal, summary, stderr } = run('cycles', 400);
-  assert.equal(status, 0, `${signal || ''} ${stderr}`);
-  assert.deepEqual(summary, { failures: 0, liveComponents: 0 });
 });
 
 test('a script with a full-screen window that ends or exits gives the taskbars back, exit code 0', { skip }, () => {

@@ -59,8 +59,8 @@ test('GrabOpen: the picture of the window comes before the reply', { skip }, () 
   const picture3 = Array(3).fill('window.messageCallBack');   // one per live object
   assert.deepEqual(events.map((e) => e.cmd || 'reply'), [...picture3, 'reply']);
   assert.deepEqual(events.at(-1), { errorCode: 0, errorModule: 0, sequence: 's7', uuid: 'n1' });
-  assert.deepEqual([Object.keys(picture), Object.keys(picture.data)], [['cmd', 'data', 'sequence', 'uuid'], ['message', 'type']]);
-  assert.deepEqual([picture.sequence, picture.uuid, picture.data.type], ['', 'n1', 'menuOpen']);
+  assert.deepEqual({ ...picture, data: { ...picture.data, message: Object.keys(picture.data.message) } },
+    { cmd: 'window.messageCallBack', data: { message: ['image'], type: 'menuOpen' }, sequence: '', uuid: 'n1' });
   assert.deepEqual(jpegSize(Buffer.from(picture.data.message.image, 'base64')), { width: 320, height: 180 });
 
   events.length = 0;

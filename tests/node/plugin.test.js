@@ -25,17 +25,12 @@ let received = [];
 wc.SetCallback((text) => received.push(JSON.parse(text)));
 const messages = (uuid) => received.filter((m) => m.uuid === uuid).map((m) => m.responseMsg);
 
-function windowsBelow(parent) {
-  return desktop.childOrder(parent).flatMap((h) => [h, ...windowsBelow(h)]);
-}
-const allWindows = () => desktop.topLevelOrder().flatMap((h) => [h, ...windowsBelow(h)]);
+const below = (parent) => desktop.childOrder(parent).flatMap((h) => [h, ...below(h)]);
 const hostOf = (frame) => desktop.childOrder(frame).find((h) => isQtWindow(desktop, h));
 // Each build of the sample has a window class of its own, named after this one.
-const pluginWindows = () => allWindows().filter((h) => desktop.className(h).startsWith(PLUGIN_CLASS));
+const pluginWindows = () => desktop.topLevelOrder().flatMap((h) => [h, ...below(h)]).filter((h) => desktop.className(h).startsWith(PLUGIN_CLASS));
 
-function start(uuid, dllPath = full.dllPath) {
-  return call('StartService', { uuid, options: { dllPath } });
-}
+const start = (uuid, dllPath = full.dllPath) => call('StartService', { uuid, options: { dllPath } });
 
 // A browser page with a plug-in window over it.
 function openPluginWindow(uuid, dllPath = full.dllPath) {
@@ -56,11 +51,9 @@ test('one plug-in window: created in the host, asked, heard, closed with its ser
 
   // The library's window is a child of the host, filling it; no component was made.
   const [hPlugin] = desktop.childOrder(hHost);
-  assert.equal(desktop.className(hPlugin), PLUGIN_CLASS);
-  assert.equal(desktop.title(hPlugin), 'Sample plug-in');
-  assert.ok(desktop.isVisible(hPlugin));
+  assert.deepEqual([desktop.className(hPlugin), desktop.title(hPlugin), desktop.isVisible(hPlugin), desktop.windowRect(hHost).width],
+    [PLUGIN_CLASS, 'Sample plug-in', true, 320]);
   assert.deepEqual(desktop.windowRect(hPlugin), desktop.windowRect(hHost));
-  assert.equal(desktop.windowRect(hHost).width, 320);
   assert.ok(!component.liveKeys().includes('p1'));
   call('SetWndGeometry', { uuid: 'p1', timestamp: '5', rect: { left: 0, top: 0, width: 200, height: 100 } });
   assert.deepEqual(desktop.windowRect(hPlugin), desktop.windowRect(hHost));
@@ -75,9 +68,7 @@ test('one plug-in window: created in the host, asked, heard, closed with its ser
   // Pushed on the script thread: delivered within the request, with the window's key
   // (or none), the text read as an object (or {}).
   received = [];
-  request('p1', { push: 'now' });
-  request('p1', { push: 'nobody' });
-  request('p1', { push: 'text' });
+  for (const push of ['now', 'nobody', 'text']) request('p1', { push });
   assert.deepEqual(received, [
     { cmd: 'window.integrationCallBack', responseMsg: { count: 3, event: 'pushed' }, sequence: '', uuid: 'p1' },
     { cmd: 'window.integrationCallBack', responseMsg: { event: 'nobody' }, sequence: '', uuid: '' },
@@ -117,19 +108,17 @@ test('a library that cannot be loaded: 5/4, and the next CreateWnd makes a compo
   const fail = { errorCode: 4, errorModule: 5 };
   // Always below the application folder: an absolute path, with or without a drive
   // letter, is prefixed too.
-  for (const dllPath of ['no/such/library.so', 'C:/plugins/sample_plugin.dll', 'C:\\plugins\\sample_plugin.dll', full.file]) {
+  for (const dllPath of ['no/such/library.so', 'C:/plugins/sample_plugin.dll', 'C:\\plugins\\sample_plugin.dll', full.file, '']) {
     assert.deepEqual(start('q', dllPath), { ...ok('q'), ...fail }, dllPath);
   }
-  assert.deepEqual(start('q', ''), { ...ok('q'), ...fail });
+  assert.deepEqual(JSON.parse(wc.StartService('[]')), { ...fail, sequence: '', uuid: '' });
 
   // q1 has its library, but the failure after it cleared integration mode.
   const chrome = desktop.createChrome('page q1', { x: 0, y: 0, width: 800, height: 600 });
   assert.deepEqual(start('q1'), ok('q1'));
   assert.deepEqual(start('q2', 'missing.so'), { ...ok('q2'), ...fail });
   assert.deepEqual(call('CreateWnd', { uuid: 'q1', className: 'Chrome' }), ok('q1'));
-  assert.ok(component.liveKeys().includes('q1'));
-  assert.deepEqual(pluginWindows(), []);
-  assert.ok(hostOf(chrome.frame));
+  assert.deepEqual([component.liveKeys().includes('q1'), pluginWindows(), Boolean(hostOf(chrome.frame))], [true, [], true]);
   assert.deepEqual(request('q1', { push: 'now' }), {});
   call('DestroyWnd', { uuid: 'q1' });
   call('StopService', { uuid: 'q1' });

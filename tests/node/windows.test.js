@@ -55,6 +55,10 @@ test('a window over a Chrome page: placed, cut, told, destroyed', { skip }, () =
     call(method, { ...FIELDS[method], uuid: 'w1' });
     assert.match(component.journalLines('w1')[0] || '', new RegExp(`^${operation}\\(`), method);
   }
+  // The login data reach the component whole, as the texts of its XML document.
+  component.clearJournal('w1');
+  call('InitLoginInfo', { ...FIELDS.InitLoginInfo, uuid: 'w1' });
+  for (const value of Object.values(FIELDS.InitLoginInfo)) assert.ok(component.journalLines('w1')[0].includes(`>${value}<`), value);
 
   assert.deepEqual(call('DestroyWnd', { uuid: 'w1' }), ok('w1'));
   assert.equal(hostOf(chrome.frame), undefined);

@@ -2,6 +2,10 @@
 
 #include <QCoreApplication>
 
+namespace {
+const QEvent::Type kProbeEvent = QEvent::Type(QEvent::User + 1);
+}
+
 void EventProbe::post()
 {
     QCoreApplication::postEvent(this, new QEvent(kProbeEvent));

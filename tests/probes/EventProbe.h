@@ -10,9 +10,6 @@ class EventProbe : public QObject
     Q_OBJECT
 
 public:
-    static constexpr QEvent::Type kProbeEvent = QEvent::Type(QEvent::User + 1);
-
-    using QObject::QObject;
     int received() const { return m_iReceived; }
     void post();
 

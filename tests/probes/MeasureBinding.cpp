@@ -1,178 +1,109 @@
 // measure.*: Qt timer probes for the benchmarks and tests.
 //   startTimer(intervalMs[, type[, onTick]]) -> id     type: "precise" | "coarse" | "veryCoarse"
-//   stopTimer(id) -> { start, interval, ticks: Float64Array, foreignThreadTicks } | undefined
+//   stopTimer(id) -> { start, interval, ticks: [ms...], foreignThreadTicks } | undefined
 //   remainingTime(id) -> ms until the probe's next tick, as the dispatcher tells Qt (-1: none)
 //   now() -> ms on the probes' clock
-//   jpegCost(png, rect, quality, repeats) -> Float64Array: ms of each JPEG encoding of the
-//     rectangle of a PNG picture (the desktop's), the encoder alone
+//   jpegCost(png, rect, quality, repeats) -> [ms...] of each JPEG encoding of the rectangle
+//     of a PNG picture (the desktop's), the encoder alone
 
 #include "JsValues.h"
 #include "Probes.h"
 #include "TimerProbe.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QImage>
-#include <QPointer>
 
 #include <uv.h>
 
+#include <algorithm>
 #include <climits>
-#include <map>
 #include <memory>
 
 namespace {
 
 using js::Args;
 
-// A probe may be stopped from its own tick: probes always go by deleteLater().
-std::map<int, QPointer<TimerProbe>> &probes()
+double ms(uint64_t uNs)
 {
-    static auto *s_pProbes = new std::map<int, QPointer<TimerProbe>>;
-    return *s_pProbes;
+    return double(uNs) / 1e6;
 }
 
-void discard(TimerProbe *pProbe)
+napi_value numbers(napi_env env, const std::vector<double> &values)
 {
-    if (pProbe) {
-        pProbe->stop();
-        pProbe->deleteLater();
-    }
-}
-
-int s_iNextId = 1;
-
-// A Float64Array of n numbers, and where they are written.
-napi_value float64Array(napi_env env, size_t n, double **ppData)
-{
-    void *pData = nullptr;
-    napi_value buffer, array;
-    if (napi_create_arraybuffer(env, n * sizeof(double), &pData, &buffer) != napi_ok
-        || napi_create_typedarray(env, napi_float64_array, n, buffer, 0, &array) != napi_ok)
-        return nullptr;
-    *ppData = static_cast<double *>(pData);
+    napi_value array = js::array(env, values.size());
+    for (size_t i = 0; i < values.size(); ++i)
+        js::setIndex(env, array, uint32_t(i), js::num(env, values[i]));
     return array;
 }
-bool s_bTeardownAdded = false;
 
-bool toTimerType(napi_env env, napi_value value, Qt::TimerType *pType)
+// The onTick function, called as add-ons call from their Qt slots: the scope (ticks and
+// microtasks after it) is the shell's; a throw goes where Node sends one from its own
+// callbacks, as Node-API leaves that to the caller.
+std::function<void()> tickCall(napi_env env, napi_value fn)
 {
-    if (js::isUndefined(env, value)) {
-        *pType = Qt::CoarseTimer;
-        return true;
-    }
-    QString name;
-    if (!js::toString(env, value, &name))
-        return false;
-    if (name == QLatin1String("precise"))
-        *pType = Qt::PreciseTimer;
-    else if (name == QLatin1String("coarse"))
-        *pType = Qt::CoarseTimer;
-    else if (name == QLatin1String("veryCoarse"))
-        *pType = Qt::VeryCoarseTimer;
-    else
-        return false;
-    return true;
+    napi_ref ref = nullptr;
+    if (napi_create_reference(env, fn, 1, &ref) != napi_ok)
+        return {};
+    const std::shared_ptr<napi_ref__> pRef(ref, [env](napi_ref r) {
+        if (environmentAlive())
+            napi_delete_reference(env, r);
+    });
+    return [env, pRef] {
+        napi_handle_scope scope;
+        if (!environmentAlive() || napi_open_handle_scope(env, &scope) != napi_ok)
+            return;
+        napi_value value, global, result, exception;
+        if (napi_get_reference_value(env, pRef.get(), &value) == napi_ok && napi_get_global(env, &global) == napi_ok
+            && napi_call_function(env, global, value, 0, nullptr, &result) == napi_pending_exception
+            && napi_get_and_clear_last_exception(env, &exception) == napi_ok)
+            napi_fatal_exception(env, exception);
+        napi_close_handle_scope(env, scope);
+    };
 }
 
 void startTimer(Args &info)
 {
+    static const std::pair<const char *, Qt::TimerType> types[] = {
+        {"precise", Qt::PreciseTimer}, {"coarse", Qt::CoarseTimer}, {"veryCoarse", Qt::VeryCoarseTimer}};
     napi_env env = info.env;
     int iInterval = 0;
-    Qt::TimerType type;
-    if (!js::toInt(env, info[0], &iInterval) || iInterval < 0)
-        return js::throwTypeError(env, QStringLiteral("startTimer: interval must be a whole number of ms >= 0"));
-    if (!toTimerType(env, info[1], &type))
-        return js::throwTypeError(env, QStringLiteral("startTimer: type must be \"precise\", \"coarse\" or \"veryCoarse\""));
-    if (info.length() > 2 && !js::isUndefined(env, info[2]) && !js::isFunction(env, info[2]))
-        return js::throwTypeError(env, QStringLiteral("startTimer: onTick must be a function"));
-    if (!applicationRunning())
-        return js::throwError(env, QStringLiteral("startTimer: the Qt application is not running"));
-
-    if (!s_bTeardownAdded) {
-        releaseAtQuit([] {
-            for (auto &entry : probes())
-                discard(entry.second);
-            probes().clear();
-        });
-        s_bTeardownAdded = true;
-    }
-    const int iId = s_iNextId++;
-    auto *pProbe = new TimerProbe(iInterval, type);
-    probes()[iId] = pProbe;
-    if (info.length() > 2 && js::isFunction(env, info[2])) {
-        napi_ref onTick = nullptr;
-        if (napi_create_reference(env, info[2], 1, &onTick) != napi_ok)
-            return;
-        const std::shared_ptr<napi_ref__> pOnTick(onTick, [env](napi_ref ref) {
-            if (environmentAlive())
-                napi_delete_reference(env, ref);
-        });
-        // A plain call, as add-ons make from their Qt slots: the scope (ticks and
-        // microtasks after it) is the shell's; a throw goes where Node sends one from
-        // its own callbacks, as Node-API leaves that to the caller.
-        pProbe->setTickHook([env, pOnTick] {
-            if (!environmentAlive())
-                return;
-            napi_handle_scope scope;
-            if (napi_open_handle_scope(env, &scope) != napi_ok)
-                return;
-            napi_value fn, global, result, exception;
-            if (napi_get_reference_value(env, pOnTick.get(), &fn) == napi_ok && napi_get_global(env, &global) == napi_ok
-                && napi_call_function(env, global, fn, 0, nullptr, &result) == napi_pending_exception
-                && napi_get_and_clear_last_exception(env, &exception) == napi_ok)
-                napi_fatal_exception(env, exception);
-            napi_close_handle_scope(env, scope);
-        });
-    }
-    info.result = js::num(env, iId);
+    QString strType = QStringLiteral("coarse");
+    if (!js::checkArg(info, 0, js::toInt(env, info[0], &iInterval) && iInterval >= 0, "startTimer", "a whole number of ms >= 0")
+        || (!js::isUndefined(env, info[1]) && !js::argString(info, 1, &strType, "startTimer"))
+        || !js::checkArg(info, 2, js::isUndefined(env, info[2]) || js::isFunction(env, info[2]), "startTimer", "a function"))
+        return;
+    const auto *pType = std::find_if(std::begin(types), std::end(types),
+                                     [&](const auto &type) { return strType == QLatin1String(type.first); });
+    if (!js::checkArg(info, 1, pType != std::end(types), "startTimer", "\"precise\", \"coarse\" or \"veryCoarse\"")
+        || !requireRunning(env, "startTimer"))
+        return;
+    auto fnTick = js::isFunction(env, info[2]) ? tickCall(env, info[2]) : std::function<void()>();
+    info.result = js::num(env, keep(new TimerProbe(iInterval, pType->second, std::move(fnTick))));
 }
 
 void stopTimer(Args &info)
 {
-    napi_env env = info.env;
-    int iId = 0;
-    if (!js::toInt(env, info[0], &iId))
-        return js::throwTypeError(env, QStringLiteral("stopTimer: id must be a number"));
-    auto it = probes().find(iId);
-    if (it == probes().end() || !it->second)
+    auto *pProbe = qobject_cast<TimerProbe *>(kept(info.env, info[0]));
+    if (!pProbe)
         return; // undefined
-    TimerProbe *pProbe = it->second;
     pProbe->stop();
-    const std::vector<uint64_t> &ticks = pProbe->ticksNs();
-    double *pMs = nullptr;
-    const napi_value array = float64Array(env, ticks.size(), &pMs);
-    for (size_t i = 0; i < ticks.size() && pMs; ++i)
-        pMs[i] = double(ticks[i]) / 1e6;
-
-    napi_value result = js::object(env);
-    js::set(env, result, "start", js::num(env, double(pProbe->startNs()) / 1e6));
-    js::set(env, result, "interval", js::num(env, pProbe->interval()));
-    js::set(env, result, "ticks", array);
-    js::set(env, result, "foreignThreadTicks", js::num(env, pProbe->foreignThreadTicks()));
-    probes().erase(it);
-    discard(pProbe);
+    std::vector<double> ticks;
+    for (uint64_t uNs : pProbe->m_ticksNs)
+        ticks.push_back(ms(uNs));
+    napi_value result = js::object(info.env);
+    js::set(info.env, result, "start", js::num(info.env, ms(pProbe->m_uStartNs)));
+    js::set(info.env, result, "interval", js::num(info.env, pProbe->m_iInterval));
+    js::set(info.env, result, "ticks", numbers(info.env, ticks));
+    js::set(info.env, result, "foreignThreadTicks", js::num(info.env, pProbe->m_iForeignThreadTicks));
+    pProbe->deleteLater();   // maybe stopped from its own tick
     info.result = result;
-}
-
-void remainingTime(Args &info)
-{
-    int iId = 0;
-    auto it = js::toInt(info.env, info[0], &iId) ? probes().find(iId) : probes().end();
-    info.result = js::num(info.env, it != probes().end() && it->second ? it->second->remainingTime() : -1);
-}
-
-void now(Args &info)
-{
-    info.result = js::num(info.env, double(uv_hrtime()) / 1e6);
 }
 
 void jpegCost(Args &info)
 {
     napi_env env = info.env;
     QRect rc;
-    int iQuality = 0;
-    int iRepeats = 0;
+    int iQuality = 0, iRepeats = 0;
     bool bBuffer = false;
     void *pPng = nullptr;
     size_t uPngLength = 0;
@@ -181,21 +112,20 @@ void jpegCost(Args &info)
         || !js::toRect(env, info[1], &rc) || !js::toInt(env, info[2], &iQuality)
         || !js::toInt(env, info[3], &iRepeats) || iRepeats < 1 || iRepeats > 100000)
         return js::throwTypeError(env, QStringLiteral("jpegCost(png, rect, quality, repeats): a Buffer, a rectangle, numbers"));
-    if (!applicationRunning())
-        return js::throwError(env, QStringLiteral("jpegCost: the Qt application is not running"));
+    if (!requireRunning(env, "jpegCost"))
+        return;
     const QImage image = QImage::fromData(static_cast<const uchar *>(pPng), int(uPngLength), "PNG").copy(rc);
     if (image.isNull())
         return js::throwError(env, QStringLiteral("jpegCost: no picture in that rectangle"));
-    double *pMs = nullptr;
-    const napi_value array = float64Array(env, size_t(iRepeats), &pMs);
-    for (int i = 0; i < iRepeats && pMs; ++i) {
+    std::vector<double> costs;
+    for (int i = 0; i < iRepeats; ++i) {
         const uint64_t uStart = uv_hrtime();
         QByteArray bytes;
         QBuffer device(&bytes);
         image.save(&device, "JPEG", iQuality);
-        pMs[i] = double(uv_hrtime() - uStart) / 1e6;
+        costs.push_back(ms(uv_hrtime() - uStart));
     }
-    info.result = array;
+    info.result = numbers(env, costs);
 }
 
 } // namespace
@@ -205,8 +135,11 @@ napi_value makeMeasureBinding(napi_env env)
     napi_value object = js::object(env);
     js::setMethod(env, object, "startTimer", startTimer);
     js::setMethod(env, object, "stopTimer", stopTimer);
-    js::setMethod(env, object, "remainingTime", remainingTime);
-    js::setMethod(env, object, "now", now);
+    js::setMethod(env, object, "remainingTime", [](Args &info) {
+        auto *pProbe = qobject_cast<TimerProbe *>(kept(info.env, info[0]));
+        info.result = js::num(info.env, pProbe ? pProbe->remainingTime() : -1);
+    });
+    js::setMethod(env, object, "now", [](Args &info) { info.result = js::num(info.env, ms(uv_hrtime())); });
     js::setMethod(env, object, "jpegCost", jpegCost);
     return object;
 }

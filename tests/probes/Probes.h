@@ -2,7 +2,7 @@
 
 #include <node_api.h>
 
-#include <functional>
+class QObject;
 
 // The probes' script controls, each an object of functions on the module's exports.
 napi_value makeMeasureBinding(napi_env env);
@@ -12,8 +12,12 @@ napi_value makeQtObjectsBinding(napi_env env);
 // script references may still be released.
 bool environmentAlive();
 
-// A Qt application runs on this thread and has not begun to quit.
-bool applicationRunning();
-// Runs fn as the application is about to quit: the probes are Qt objects of an add-on
-// like any other, and go before whoever owns the application deletes it.
-void releaseAtQuit(std::function<void()> fn);
+// A Qt application runs on this thread and has not begun to quit; else throws
+// "<name>: the Qt application is not running".
+bool requireRunning(napi_env env, const char *pszName);
+
+// The probes' Qt objects by number, one numbering for all kinds. They go as the
+// application is about to quit: they are Qt objects of an add-on like any other, and go
+// before whoever owns the application deletes it.
+int keep(QObject *pObject);
+QObject *kept(napi_env env, napi_value id);   // null when gone or never made

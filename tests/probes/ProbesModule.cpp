@@ -7,16 +7,21 @@
 #include "JsValues.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 
 #include <uv.h>
+
+#include <map>
 
 namespace {
 bool s_bQuitting = false;
 bool s_bEnvironmentAlive = false;
+int s_iNextId = 1;
 
-void onEnvironmentCleanup(void *)
+std::map<int, QPointer<QObject>> &objects()
 {
-    s_bEnvironmentAlive = false;
+    static auto *s_pObjects = new std::map<int, QPointer<QObject>>;
+    return *s_pObjects;
 }
 } // namespace
 
@@ -25,19 +30,35 @@ bool environmentAlive()
     return s_bEnvironmentAlive;
 }
 
-bool applicationRunning()
+bool requireRunning(napi_env env, const char *pszName)
 {
-    return QCoreApplication::instance() && !s_bQuitting;
+    if (QCoreApplication::instance() && !s_bQuitting)
+        return true;
+    js::throwError(env, QStringLiteral("%1: the Qt application is not running").arg(QLatin1String(pszName)));
+    return false;
 }
 
-void releaseAtQuit(std::function<void()> fn)
+int keep(QObject *pObject)
 {
-    static bool s_bWatching = false;
-    if (!s_bWatching && QCoreApplication::instance()) {
-        s_bWatching = true;
-        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [] { s_bQuitting = true; });
+    if (s_iNextId == 1) {
+        // deleteLater: a probe may be gone from inside its own event.
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [] {
+            s_bQuitting = true;
+            for (auto &entry : objects())
+                if (entry.second)
+                    entry.second->deleteLater();
+            objects().clear();
+        });
     }
-    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, std::move(fn));
+    objects()[s_iNextId] = pObject;
+    return s_iNextId++;
+}
+
+QObject *kept(napi_env env, napi_value id)
+{
+    int iId = 0;
+    auto it = js::toInt(env, id, &iId) ? objects().find(iId) : objects().end();
+    return it == objects().end() ? nullptr : it->second.data();
 }
 
 NAPI_MODULE_INIT(/* env, exports */)
@@ -48,7 +69,7 @@ NAPI_MODULE_INIT(/* env, exports */)
         return exports;
     // Runs before Node-API's own end of the environment, which was set up first.
     s_bEnvironmentAlive = true;
-    napi_add_env_cleanup_hook(env, onEnvironmentCleanup, nullptr);
+    napi_add_env_cleanup_hook(env, [](void *) { s_bEnvironmentAlive = false; }, nullptr);
     js::set(env, exports, "measure", makeMeasureBinding(env));
     js::set(env, exports, "qt", makeQtObjectsBinding(env));
     return exports;

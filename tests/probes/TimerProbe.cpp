@@ -7,18 +7,13 @@
 
 #include <uv.h>
 
-TimerProbe::TimerProbe(int iInterval, Qt::TimerType type, QObject *pParent)
-    : QObject(pParent)
-    , m_iInterval(iInterval)
+TimerProbe::TimerProbe(int iInterval, Qt::TimerType type, std::function<void()> fnTick)
+    : m_iInterval(iInterval)
+    , m_fnTick(std::move(fnTick))
 {
     m_ticksNs.reserve(4096);
     m_uStartNs = uv_hrtime();
     m_iTimerId = startTimer(iInterval, type);
-}
-
-TimerProbe::~TimerProbe()
-{
-    stop();
 }
 
 void TimerProbe::stop()
@@ -39,8 +34,7 @@ void TimerProbe::timerEvent(QTimerEvent *pEvent)
     if (pEvent->timerId() != m_iTimerId)
         return;
     m_ticksNs.push_back(uv_hrtime());
-    const QCoreApplication *pApp = QCoreApplication::instance();
-    if (!pApp || QThread::currentThread() != pApp->thread())
+    if (QThread::currentThread() != QCoreApplication::instance()->thread())
         ++m_iForeignThreadTicks;
     if (m_fnTick)
         m_fnTick();
