@@ -1,5 +1,4 @@
-// A page script as a page developer writes it: the helpers, the reply extras, every
-// notification. (Every request's fields: the table check of types.test.js.)
+// A page script as a page developer writes it: every method, every notification.
 import {
   WindowControl, ErrorCode, ErrorModule, request, parseNotification, onNotification,
   type Notification, type Reply, type Request,
@@ -60,6 +59,15 @@ JSON.parse(wc.ShowWnd(JSON.stringify(show)));
 wc.HideWnd(JSON.stringify({ uuid }));
 request(wc, 'SetWndGeometry', { uuid, timestamp: String(Date.now()), rect: { ...rect, width: 800 } });
 request(wc, 'SetWndCover', { uuid, position: 'left', size: 20 });
+request(wc, 'ChangePlayMode', { uuid, type: 1 });
+request(wc, 'SetLanguageType', { uuid, type: 'en' });
+request(wc, 'InitLoginInfo', { uuid, hubAddress: 'hub.example.net', hubPort: 8443, sessionID: 'S-1', loginModel: 1,
+  userType: 'operator', networkType: 'lan' });
+request(wc, 'SetTranslateFile', { uuid, language: 'en' });
+request(wc, 'SwitchToSimple', { uuid, simple: 1 });
+request(wc, 'CuttingPartWindow', { uuid, rect: { left: 10, top: 10, width: 50, height: 40 }, round: 8 });
+request(wc, 'RepairPartWindow', { uuid, rect: { left: 10, top: 10, width: 50, height: 40 }, round: 8 });
+request(wc, 'SetFirstDayOfWeek', { uuid, firstDay: 1 });
 const token = request(wc, 'SetHubToken', { uuid, token: 'tok' });
 if (token.errorModule === ErrorModule.Video) console.log('video request failed');
 request(wc, 'StartPlay', { sequence: tag(), uuid, wndIndex: 0, siteID: 'hq', url: 'rtsp://10.0.4.21/live/101',
@@ -68,10 +76,28 @@ request(wc, 'StartPlay', { sequence: tag(), uuid, wndIndex: 0, siteID: 'hq', url
     capturePrint: 1, volume: 1 },
   options: { secretKey: 'k', multiStreamProto: 1, dualStream: 1, fecPlaceType: 2, abilityType: [1, 2],
     timeZoneInfo: { id: 1, utcBias: -60, dst: true, orbitTimeType: 1 } } });
+request(wc, 'StopPlay', { uuid, wndIndex: 0 });
+request(wc, 'SetPreview3DPosition', { uuid, open: 1 });
+request(wc, 'StopTotal', { uuid });
+request(wc, 'SetDragMode', { uuid, drag: 1 });
+request(wc, 'ShowErrorInfoInFullScreen', { uuid, error: b64('no signal'), type: 1 });
+request(wc, 'SetNumberOfWindows', { uuid, number: 9 });
 const preset = request(wc, 'GetFishEyePTZPreset', { uuid, wndIndex: 0 }).presetInfo;
 request(wc, 'SetFishEyePTZPreset', { uuid, command: 1, wndIndex: 0, presetInfo: { ...preset, zoom: preset.zoom + 1 } });
+request(wc, 'ControlFishEyePTZ', { uuid, command: 4, stop: false, speed: 5, wndIndex: 0 });
+request(wc, 'ControlFishEyeParol', { uuid, command: 1, wndIndex: 0,
+  cruisePointList: [{ presetNo: 1, sequence: 1, staySeconds: 5, speed: 3, presetInfo: preset }] });
+request(wc, 'SetWndAutoPanState', { uuid, wndIndex: 0, open: true });
 wc.SetLocalConfig('<config/>');
+request(wc, 'StartDownloadCameraHeatValue', { uuid, param: { startTime: '2024-01-02 03:04:05',
+  endTime: '2024-01-03 00:00:00', queryType: 1, heatMapType: 2, siteID: 3, cameraID: 4, minValue: 0, maxValue: 100,
+  guid: 'hm1' } });
+request(wc, 'OpenPtzWnd', { uuid, wndIndex: 0, open: true });
 const handled: string = request(wc, 'HandleRequest', { uuid, message: '{"cmd":"menu"}' }).message;
+request(wc, 'TriggerMouseEvent', { uuid });
+request(wc, 'GrabOpen', { uuid });
+request(wc, 'RestoreWnd', { uuid });
+request(wc, 'SimMouseClickEvent', { uuid, pointX: 10, pointY: 20 });
 wc.ConnectClose(uuid);
 request(wc, 'DestroyWnd', { sequence: handled, uuid });
 
