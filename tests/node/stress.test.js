@@ -113,7 +113,10 @@ test('a text of 64 MiB', () => {
   expectReply('SetWndGeometry', `${' '.repeat(64 * MiB)}{"sequence":"w","uuid":"nobody"}`, 'w', 'nobody');
 });
 
-test('memory settles when the same texts come again', () => {
+// Under the sanitizers' allocator resident memory tells of its shadow and caches, not of
+// the add-on (it grows a little every round there, and stays flat here).
+const sanitized = /libasan/.test(process.env.LD_PRELOAD || '') && 'resident memory under the sanitizers';
+test('memory settles when the same texts come again', { skip: sanitized }, () => {
   const texts = edgeTexts();
   const long = 'y'.repeat(16 * MiB);
   const big = `{"sequence":"${long}","uuid":"nobody"}`;
