@@ -96,7 +96,10 @@ void UvMessageWait::wait()
         const DWORD dwResult = MsgWaitForMultipleObjectsEx(1, &hCompleted, iTimeout < 0 ? INFINITE : DWORD(iTimeout),
                                                            QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (dwResult == WAIT_OBJECT_0) {
-            m_bArmed = false;   // the loop takes the completion from its port now
+            // The loop takes the completion from its port now. It may have taken it
+            // already, in a look that did not wait: its next look must not wait either.
+            m_bArmed = false;
+            lookWithoutWaiting();
             return;
         }
         if (dwResult == WAIT_OBJECT_0 + 1) {
@@ -115,6 +118,11 @@ void UvMessageWait::serve()
     m_fnServe();
     m_bServing = false;
     // What the messages' callbacks started is looked at before the loop waits again.
+    lookWithoutWaiting();
+}
+
+void UvMessageWait::lookWithoutWaiting()
+{
     if (m_pIdle)
         uv_idle_start(m_pIdle, onIdle);
 }

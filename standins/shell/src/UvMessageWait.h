@@ -10,9 +10,10 @@
 // the thread's messages (MsgWaitForMultipleObjectsEx) and for the port, up to the loop's
 // own timeout, and serves the messages as they come. A watcher thread waits on the port,
 // puts the completion it took back for the loop and signals an event that the wait
-// includes. After messages were served the loop only looks at its port (an idle handle
-// keeps its timeout at 0), so a script callback that armed timers or I/O is seen at once.
-// Nothing polls; both handles are unref'd.
+// includes. The loop itself then only looks at its port (an idle handle keeps its timeout
+// at 0): after messages, so that what their callbacks started is seen at once; after a
+// completion, which that look takes. It never blocks in its port, so no message waits
+// behind it. Nothing polls; both handles are unref'd.
 class UvMessageWait
 {
 public:
@@ -28,6 +29,7 @@ private:
     static unsigned long __stdcall watch(void *pSelf);
     void wait();
     void serve();
+    void lookWithoutWaiting();   // the loop's next poll of its port has a timeout of 0
 
     uv_loop_t *m_pLoop;
     std::function<void()> m_fnServe;
