@@ -28,7 +28,6 @@ function createHost(uuid, fields, browser) {
 }
 // A double click as Windows delivers one: down, up, double-click down, up.
 function doubleClick(x, y) {
-  desktop.click(x, y);
   desktop.click(x, y, true);
 }
 const pictures = (uuid) => notes.filter((n) => n.cmd === 'window.messageCallBack' && n.uuid === uuid).length;
