@@ -1,6 +1,5 @@
 #include "MessageOutput.h"
 
-#include <QByteArray>
 #include <QtGlobal>
 
 #include <atomic>
@@ -27,12 +26,6 @@ void install()
 {
     if (s_pfnNext.load())
         return;
-#ifdef _WIN32
-    // Qt on Windows writes to stderr only when a console window is attached, and to the
-    // debugger otherwise; a script's stderr is where its output goes, console or not.
-    if (!qEnvironmentVariableIsSet("QT_FORCE_STDERR_LOGGING"))
-        qputenv("QT_FORCE_STDERR_LOGGING", QByteArrayLiteral("1"));
-#endif
     // Qt hands back its default handler when none was installed.
     s_pfnNext.store(qInstallMessageHandler(filterMessage));
 }

@@ -10,8 +10,9 @@ UvMessageWait::UvMessageWait(uv_loop_t *pLoop, std::function<void()> fnServe)
 {
     m_hArm = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     m_hCompleted = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    m_hWatcher = CreateThread(nullptr, 64 * 1024, watch, this, 0, nullptr);
-    if (!m_hArm || !m_hCompleted || !m_hWatcher) {
+    if (m_hArm && m_hCompleted)
+        m_hWatcher = CreateThread(nullptr, 64 * 1024, watch, this, 0, nullptr);
+    if (!m_hWatcher) {
         qWarning("shell: no watcher of the event loop's port; window messages are served on wake-ups only");
         detach();
         return;
@@ -138,11 +139,14 @@ unsigned long __stdcall UvMessageWait::watch(void *pSelf)
         ULONG_PTR uKey = 0;
         OVERLAPPED *pOverlapped = nullptr;
         GetQueuedCompletionStatus(pWait->m_pLoop->iocp, &dwBytes, &uKey, &pOverlapped, INFINITE);
-        if (pWait->m_bStop)
-            return 0;
         // Given back as it came (libuv reads the request from its OVERLAPPED); an empty
-        // one too, so that the loop's next look at its port does not wait.
-        PostQueuedCompletionStatus(pWait->m_pLoop->iocp, dwBytes, uKey, pOverlapped);
+        // one too, so that the loop's next look at its port does not wait, but not the
+        // empty one that stops the watcher.
+        const bool bStop = pWait->m_bStop;
+        if (pOverlapped || !bStop)
+            PostQueuedCompletionStatus(pWait->m_pLoop->iocp, dwBytes, uKey, pOverlapped);
+        if (bStop)
+            return 0;
         SetEvent(pWait->m_hCompleted);
     }
 }
