@@ -48,8 +48,10 @@ const row = (name, r) => `  ${name.padEnd(22)} ${f(r.timerLatenessMs.median).pad
     console.log('windows-loop: Windows only (run it in node.exe: scripts/windows-node --bench)');
     return;
   }
-  const exec = execLoop();
-  const node = await shellLoop();
+  // WC_BENCH_SHELL_FIRST=1 swaps the order, to tell the loops from the machine's load.
+  let exec, node;
+  if (process.env.WC_BENCH_SHELL_FIRST === '1') { node = await shellLoop(); exec = execLoop(); }
+  else { exec = execLoop(); node = await shellLoop(); }
   console.log(`windows-loop: ${timerSeconds} s of a 15 ms coarse Qt timer, ${idleSeconds} s idle, ${mouseMessages} posted moves`);
   console.log(`  loop                   lateness (ms)     idle    mouse message (ms)`);
   console.log(`                          median     p99    CPU %    median      p99`);
