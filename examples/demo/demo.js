@@ -37,7 +37,7 @@ try {
 }
 
 const { desktop, component } = shell;
-const outDir = path.resolve(__dirname, '..', '..', 'out', 'demo');
+const outDir = path.resolve(process.env.WC_DEMO_OUT || path.join(__dirname, '..', '..', 'out', 'demo'));
 const WATCHDOG_MS = 120000;
 const DISPLAY_PAUSE_MS = 1500;
 

@@ -130,6 +130,11 @@ class Scene {
   // Once Qt has nothing left to do (the windows have painted what just changed).
   async picture(name) {
     await this.settled();
+    // A real desktop may have no screen to read (Wine's headless driver).
+    if (this.desktop.can && !this.desktop.can('screenPixels')) {
+      log.note(`no desktop picture (${name}): this desktop has no screen pixels`);
+      return null;
+    }
     const file = path.join(this.outDir, `${String(this.pictures.length + 1).padStart(2, '0')}-${name}.png`);
     if (this.desktop.savePicture(file)) {
       this.pictures.push(file);

@@ -20,7 +20,7 @@ const VARIANTS = {
 function libraryFile(buildDir, variant = 'full') {
   const name = VARIANTS[variant];
   if (!name) throw new RangeError(`no sample plug-in build '${variant}'`);
-  const file = process.platform === 'win32' ? `${name}.dll` : `lib${name}.so`;
+  const file = process.platform === 'win32' ? `lib${name}.dll` : `lib${name}.so`;   // MinGW's names
   return path.join(path.resolve(buildDir), 'examples', file);
 }
 

@@ -102,7 +102,7 @@ test('a throw outside a method call goes to uncaught-exception handling; the eve
       if (handling === 'unhandled') {
         // Node's own report and exit code; its exit listeners ran.
         assert.equal(child.status, 1, what);
-        assert.match(child.stderr, new RegExp(`\\nError: thrown by ${source}\\n[^]*\\nNode\\.js v`), what);
+        assert.match(child.stderr.replace(/\r\n/g, '\n'), new RegExp(`\\nError: thrown by ${source}\\n[^]*\\nNode\\.js v`), what);
         assert.equal(summary.code, 1, what);
         assert.equal(summary.notes.at(-1), cmd, what);
         continue;

@@ -12,6 +12,7 @@
 
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -384,6 +385,26 @@ void winEvents(Args &info)
     info.result = js::boolean(info.env, win32sim::winEventsEnabled());
 }
 
+// can(ability) -> whether this desktop does it: "screenPixels", "setMonitors", "queueWake",
+// "switchWinEvents" (a real desktop cannot do all of them); false for any other name
+void can(Args &info)
+{
+    static const std::pair<const char *, win32sim::Ability> abilities[] = {
+        {"screenPixels", win32sim::Ability::ScreenPixels},
+        {"setMonitors", win32sim::Ability::SetMonitors},
+        {"queueWake", win32sim::Ability::QueueWake},
+        {"switchWinEvents", win32sim::Ability::SwitchWinEvents},
+    };
+    QString name;
+    if (!js::argString(info, 0, &name, "can"))
+        return;
+    bool bCan = false;
+    for (const auto &ability : abilities)
+        if (name == QLatin1String(ability.first))
+            bCan = win32sim::can(ability.second);
+    info.result = js::boolean(info.env, bCan);
+}
+
 // picture() -> Buffer holding the whole virtual screen as PNG
 bool requirePainting(Args &info, const char *pszName)
 {
@@ -455,6 +476,7 @@ napi_value makeDesktopBinding(napi_env env)
     js::setMethod(env, object, "monitors", monitors);
     js::setMethod(env, object, "reset", reset);
     js::setMethod(env, object, "winEvents", winEvents);
+    js::setMethod(env, object, "can", can);
     js::setMethod(env, object, "picture", picture);
     js::setMethod(env, object, "savePicture", savePicture);
     return object;

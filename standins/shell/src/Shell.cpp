@@ -17,9 +17,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifndef _WIN32
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #ifdef SHELL_WIN32SIM_QPA
 #include <win32sim/QpaImport.h>
@@ -39,15 +41,21 @@ char *s_argv[] = {s_arg0, s_arg1, s_arg2, nullptr};
 // Platforms a shell may run on; the others need hardware or abort when they fail.
 const QStringList &supportedPlatforms()
 {
+#ifdef _WIN32
+    static const QStringList list{QStringLiteral("windows"), QStringLiteral("offscreen"),
+                                  QStringLiteral("minimal")};
+#else
     static const QStringList list{QStringLiteral("win32sim"), QStringLiteral("offscreen"),
                                   QStringLiteral("minimal"), QStringLiteral("xcb")};
+#endif
     return list;
 }
 
 // A desktop session provides a runtime folder; without one Qt warns on every start and
-// uses the same folder as here.
+// uses the same folder as here. Windows has none.
 void ensureRuntimeDir()
 {
+#ifndef _WIN32
     if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         return;
     const passwd *pw = ::getpwuid(::geteuid());
@@ -57,6 +65,7 @@ void ensureRuntimeDir()
         || (::stat(dir.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid()
             && (st.st_mode & 0777) == 0700))
         qputenv("XDG_RUNTIME_DIR", dir);
+#endif
 }
 
 } // namespace
@@ -72,6 +81,8 @@ QString Shell::defaultPlatform()
 {
 #ifdef SHELL_WIN32SIM_QPA
     return QStringLiteral("win32sim");
+#elif defined(_WIN32)
+    return QStringLiteral("windows");
 #else
     return QStringLiteral("offscreen");
 #endif

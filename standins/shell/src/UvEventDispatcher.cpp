@@ -14,6 +14,9 @@
 #ifdef SHELL_DESKTOP
 #include <win32sim/Desktop.h>
 #endif
+#ifdef _WIN32
+#include "UvMessageWait.h"
+#endif
 
 namespace {
 
@@ -43,7 +46,9 @@ UvEventDispatcher::UvEventDispatcher(uv_loop_t *pLoop, QObject *pParent)
 #ifdef SHELL_WIN32_QUEUE
     m_uThreadId = GetCurrentThreadId();
 #endif
-#ifdef SHELL_DESKTOP
+#ifdef _WIN32
+    m_pMessageWait = new UvMessageWait(pLoop, [this] { serveWake(); });
+#elif defined(SHELL_DESKTOP)
     win32sim::setQueueWake(m_uThreadId, [this] { wakeUp(); });
 #endif
 }
@@ -51,6 +56,9 @@ UvEventDispatcher::UvEventDispatcher(uv_loop_t *pLoop, QObject *pParent)
 UvEventDispatcher::~UvEventDispatcher()
 {
     detach();
+#ifdef _WIN32
+    delete m_pMessageWait;
+#endif
 }
 
 void UvEventDispatcher::setGuard(DispatchGuard guard)
@@ -79,7 +87,9 @@ void UvEventDispatcher::detach()
     if (m_bDetached)
         return;
     m_bDetached = true;
-#ifdef SHELL_DESKTOP
+#ifdef _WIN32
+    m_pMessageWait->detach();
+#elif defined(SHELL_DESKTOP)
     // Before the wake lock: the desktop calls the wake-up inside its own lock.
     win32sim::setQueueWake(m_uThreadId, nullptr);
 #endif
@@ -188,6 +198,18 @@ int UvEventDispatcher::remainingTime(int iTimerId)
     return m_timers.remainingTime(iTimerId);
 }
 
+#ifdef _WIN32
+bool UvEventDispatcher::registerEventNotifier(QWinEventNotifier *)
+{
+    qWarning("shell: QWinEventNotifier is not served on Node's event loop");
+    return false;
+}
+
+void UvEventDispatcher::unregisterEventNotifier(QWinEventNotifier *)
+{
+}
+#endif
+
 void UvEventDispatcher::wakeUp()
 {
     std::lock_guard<std::mutex> lock(m_wakeMutex);
@@ -207,16 +229,20 @@ void UvEventDispatcher::flush()
 
 void UvEventDispatcher::onWake(uv_async_t *pAsync)
 {
-    auto *pSelf = static_cast<UvEventDispatcher *>(pAsync->data);
-    runGuarded(pSelf->m_guard, [pSelf] {
-        emit pSelf->awake();
+    static_cast<UvEventDispatcher *>(pAsync->data)->serveWake();
+}
+
+void UvEventDispatcher::serveWake()
+{
+    runGuarded(m_guard, [this] {
+        emit awake();
         // Posted events, the thread's Win32 queue (and the WinEvents its reading
         // delivers) until empty, then the platform's events.
-        pSelf->sendQueued(QEventLoop::AllEvents);
+        sendQueued(QEventLoop::AllEvents);
         // deleteLater() called outside any Qt event waits for an explicit request.
-        if (pSelf->atTopLevel())
-            pSelf->sendDeferredDeletes();
-        emit pSelf->aboutToBlock();
+        if (atTopLevel())
+            sendDeferredDeletes();
+        emit aboutToBlock();
     });
 }
 

@@ -11,6 +11,8 @@
 #include <atomic>
 #include <mutex>
 
+class UvMessageWait;
+
 // Qt's event dispatcher for the script thread, built on Node's own libuv loop: Qt
 // timers are uv timers, socket notifiers uv polls, and a wake-up (posted events,
 // window-system events) is a uv async. Nothing polls, and every handle is unref'd, so
@@ -21,7 +23,7 @@
 // TranslateMessage, DispatchMessageW until the queue is empty), which is where
 // out-of-context WinEvents reach their hooks. On the simulated desktop the same uv async
 // is signalled when something is queued for the thread (win32sim::setQueueWake), as
-// MsgWaitForMultipleObjects wakes a shell on Windows.
+// MsgWaitForMultipleObjects wakes a shell on Windows; there UvMessageWait does that wait.
 class UvEventDispatcher : public QAbstractEventDispatcher
 {
     Q_OBJECT
@@ -53,6 +55,12 @@ public:
     QList<TimerInfo> registeredTimers(QObject *pObject) const override;
     int remainingTime(int iTimerId) override;
 
+#ifdef _WIN32
+    // Handles waited on for QWinEventNotifier (QProcess, for example) are not served.
+    bool registerEventNotifier(QWinEventNotifier *pNotifier) override;
+    void unregisterEventNotifier(QWinEventNotifier *pNotifier) override;
+#endif
+
     void wakeUp() override;
     void interrupt() override;
     void flush() override;
@@ -60,6 +68,7 @@ public:
 private:
     static void onWake(uv_async_t *pAsync);
     static void onWakeClosed(uv_handle_t *pHandle);
+    void serveWake();
     bool sendQueued(QEventLoop::ProcessEventsFlags flags);
     bool sendWindowMessages(QEventLoop::ProcessEventsFlags flags);
     void sendDeferredDeletes();
@@ -73,4 +82,5 @@ private:
     std::atomic<bool> m_bInterrupted{false};
     bool m_bDetached = false;
     unsigned long m_uThreadId = 0;    // the thread whose Win32 queue is served
+    UvMessageWait *m_pMessageWait = nullptr;   // Windows: the loop's wait, messages included
 };

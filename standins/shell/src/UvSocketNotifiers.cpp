@@ -4,9 +4,28 @@
 #include <QEvent>
 #include <QtDebug>
 
+#ifdef _WIN32
+#include <winsock2.h>
+#else
 #include <poll.h>
+#endif
 
 #include <vector>
+
+namespace {
+
+// Qt's notifiers watch descriptors on Unix, sockets on Windows.
+#ifdef _WIN32
+using PollFd = WSAPOLLFD;
+int pollReady(PollFd *pFds, size_t count) { return WSAPoll(pFds, ULONG(count), 0); }
+int initPoll(uv_loop_t *pLoop, uv_poll_t *pPoll, qintptr fd) { return uv_poll_init_socket(pLoop, pPoll, uv_os_sock_t(fd)); }
+#else
+using PollFd = pollfd;
+int pollReady(PollFd *pFds, size_t count) { return ::poll(pFds, count, 0); }
+int initPoll(uv_loop_t *pLoop, uv_poll_t *pPoll, qintptr fd) { return uv_poll_init(pLoop, pPoll, int(fd)); }
+#endif
+
+} // namespace
 
 struct UvSocketNotifiers::Handle
 {
@@ -59,7 +78,7 @@ void UvSocketNotifiers::unregisterNotifier(QSocketNotifier *pNotifier)
 
 bool UvSocketNotifiers::pollNow()
 {
-    std::vector<pollfd> fds;
+    std::vector<PollFd> fds;
     fds.reserve(size_t(m_mapWatches.size()));
     for (const Watch *pWatch : qAsConst(m_mapWatches)) {
         short events = 0;
@@ -69,15 +88,15 @@ bool UvSocketNotifiers::pollNow()
             events |= POLLOUT;
         if (pWatch->apNotifiers[QSocketNotifier::Exception])
             events |= POLLPRI;
-        fds.push_back({int(pWatch->fd), events, 0});
+        fds.push_back({decltype(PollFd::fd)(pWatch->fd), events, 0});
     }
-    if (fds.empty() || ::poll(fds.data(), fds.size(), 0) <= 0)
+    if (fds.empty() || pollReady(fds.data(), fds.size()) <= 0)
         return false;
     bool bActivated = false;
-    for (const pollfd &p : fds) {
+    for (const PollFd &p : fds) {
         if (!p.revents || (p.revents & POLLNVAL))
             continue;
-        bActivated |= activate(p.fd, p.revents & (POLLIN | POLLHUP | POLLERR),
+        bActivated |= activate(qintptr(p.fd), p.revents & (POLLIN | POLLHUP | POLLERR),
                                p.revents & (POLLOUT | POLLERR), p.revents & POLLPRI);
     }
     return bActivated;
@@ -131,7 +150,7 @@ void UvSocketNotifiers::update(Watch *pWatch)
         auto *pHandle = new Handle{};
         pHandle->pOwner = this;
         pHandle->fd = pWatch->fd;
-        const int iErr = uv_poll_init(m_pLoop, &pHandle->poll, int(pWatch->fd));
+        const int iErr = initPoll(m_pLoop, &pHandle->poll, pWatch->fd);
         if (iErr) {
             qWarning("shell: socket notifier on descriptor %d cannot be served by the loop: %s",
                      int(pWatch->fd), uv_strerror(iErr));
