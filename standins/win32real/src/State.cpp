@@ -1,6 +1,7 @@
 // The window-manager state, read back with the system's own calls, whichever process
 // owns the window.
 #include "Face.h"
+#include "WindowStyles.h"
 
 #include <QRegion>
 #include <QStringList>
@@ -147,18 +148,7 @@ QString describe(HWND hwnd)
     const QRect c = clientRect(hwnd);
     const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
     const LONG ex = GetWindowLongW(hwnd, GWL_EXSTYLE);
-    QStringList flags;
-    flags << (IsWindowVisible(hwnd) ? QStringLiteral("visible")
-                                    : (style & WS_VISIBLE) ? QStringLiteral("hidden-by-parent")
-                                                           : QStringLiteral("hidden"));
-    if (ex & WS_EX_TOPMOST)
-        flags << QStringLiteral("topmost");
-    if (ex & WS_EX_TOOLWINDOW)
-        flags << QStringLiteral("tool");
-    if (style & WS_CHILD)
-        flags << QStringLiteral("child");
-    else if (style & WS_POPUP)
-        flags << QStringLiteral("popup");
+    QStringList flags = win32sim::face::styleWords(IsWindowVisible(hwnd), DWORD(style), DWORD(ex));
     if (hasRegion(hwnd))
         flags << QStringLiteral("region %1 rects").arg(region(hwnd).rectCount());
     if (hwnd == GetForegroundWindow())
@@ -171,11 +161,7 @@ QString describe(HWND hwnd)
     GetWindowThreadProcessId(hwnd, &pid);
     flags << (pid == GetCurrentProcessId() ? QStringLiteral("own") : pid == apps().processId() ? QStringLiteral("apps")
                                                                                                 : QStringLiteral("pid %1").arg(pid));
-    return QStringLiteral("%1 %2 \"%3\" window (%4,%5 %6x%7) client (%8,%9 %10x%11) %12")
-        .arg(handle, className(hwnd), text(hwnd))
-        .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())
-        .arg(c.x()).arg(c.y()).arg(c.width()).arg(c.height())
-        .arg(flags.join(QLatin1Char(' ')));
+    return win32sim::face::windowLine(handle, className(hwnd), text(hwnd), r, c, flags);
 }
 
 namespace {

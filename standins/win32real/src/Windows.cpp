@@ -3,6 +3,7 @@
 // application would; windows of this process are changed here.
 #include "Face.h"
 #include "BrowserTrees.h"
+#include "WindowStyles.h"
 
 #include <QColor>
 #include <QStringList>
@@ -42,34 +43,16 @@ namespace win32sim {
 
 HWND createWindow(const NewWindow &window)
 {
-    DWORD style = window.extraStyle;
-    DWORD ex = 0;
-    HWND parentArg = nullptr;
-    if (window.parent && IsWindow(window.parent)) {
-        style |= WS_CHILD;
-        parentArg = window.parent;
-    } else {
-        style |= window.framed ? 0 : WS_POPUP;
-        parentArg = window.owner;
-    }
-    if (window.framed)
-        style |= WS_OVERLAPPEDWINDOW;
-    if (window.visible)
-        style |= WS_VISIBLE;
-    if (window.topmost)
-        ex |= WS_EX_TOPMOST;
-    if (window.tool)
-        ex |= WS_EX_TOOLWINDOW;
-    const QString cls = window.className.isEmpty() ? QStringLiteral("SimWindow") : window.className;
+    const face::CreateStyles c = face::createStyles(window, window.parent && IsWindow(window.parent));
     const QRect r = window.rect;
     const long long colour = window.colour.isValid()
         ? static_cast<long long>(RGB(window.colour.red(), window.colour.green(), window.colour.blue()))
         : -1;
     // A newly opened application window comes to the foreground.
     AllowSetForegroundWindow(apps().processId());
-    const Message made = apps().request({op::Create, wide(cls), wide(window.title), number(r.x()), number(r.y()),
-                                         number(r.width()), number(r.height()), number(style), number(ex),
-                                         handleText(parentArg), number(colour)});
+    const Message made = apps().request({op::Create, wide(c.className), wide(window.title), number(r.x()),
+                                         number(r.y()), number(r.width()), number(r.height()), number(c.style),
+                                         number(c.exStyle), handleText(c.parent), number(colour)});
     return made.empty() ? nullptr : toHwnd(made[0]);
 }
 

@@ -2,6 +2,7 @@
 // window-manager state read back.
 #include "State.h"
 #include "BrowserTrees.h"
+#include "WindowStyles.h"
 
 #include <QStringList>
 
@@ -28,29 +29,11 @@ HWND createWindow(const NewWindow &window)
     Lock lock(State::mutex());
     State &s = desktop();
     ForeignThread apps(s.creationThread ? s.creationThread : kOtherAppsThread);
-    const QString cls = window.className.isEmpty() ? QStringLiteral("SimWindow") : window.className;
-    s.ensureSystemClass(cls);
-    DWORD style = window.extraStyle;
-    DWORD ex = 0;
-    HWND parentArg = nullptr;
-    if (window.parent && s.win(window.parent)) {
-        style |= WS_CHILD;
-        parentArg = window.parent;
-    } else {
-        style |= window.framed ? 0 : WS_POPUP;
-        parentArg = window.owner;
-    }
-    if (window.framed)
-        style |= WS_OVERLAPPEDWINDOW;
-    if (window.visible)
-        style |= WS_VISIBLE;
-    if (window.topmost)
-        ex |= WS_EX_TOPMOST;
-    if (window.tool)
-        ex |= WS_EX_TOOLWINDOW;
+    const face::CreateStyles c = face::createStyles(window, window.parent && s.win(window.parent));
+    s.ensureSystemClass(c.className);
     const QRect r = window.rect;
-    HWND h = CreateWindowExW(ex, wide(cls).c_str(), wide(window.title).c_str(), style, r.x(), r.y(), r.width(),
-                             r.height(), parentArg, nullptr, nullptr, nullptr);
+    HWND h = CreateWindowExW(c.exStyle, wide(c.className).c_str(), wide(window.title).c_str(), c.style, r.x(), r.y(),
+                             r.width(), r.height(), c.parent, nullptr, nullptr, nullptr);
     if (Window *w = s.win(h))
         w->colour = window.colour;
     return h;
@@ -269,18 +252,7 @@ QString describe(HWND hwnd)
         return handle + QStringLiteral(" (no window)");
     const QRect r = screenRect(w);
     const QRect c = clientRectScreen(w);
-    QStringList flags;
-    flags << (isVisibleChain(hwnd) ? QStringLiteral("visible")
-                                   : (w->style & WS_VISIBLE) ? QStringLiteral("hidden-by-parent")
-                                                             : QStringLiteral("hidden"));
-    if (w->exStyle & WS_EX_TOPMOST)
-        flags << QStringLiteral("topmost");
-    if (w->exStyle & WS_EX_TOOLWINDOW)
-        flags << QStringLiteral("tool");
-    if (w->style & WS_CHILD)
-        flags << QStringLiteral("child");
-    else if (w->style & WS_POPUP)
-        flags << QStringLiteral("popup");
+    QStringList flags = face::styleWords(isVisibleChain(hwnd), w->style, w->exStyle);
     if (w->hasRegion)
         flags << QStringLiteral("region %1 rects").arg(w->region.rectCount());
     if (hwnd == s.foreground)
@@ -291,11 +263,7 @@ QString describe(HWND hwnd)
         flags << QStringLiteral("parent 0x%1").arg(quintptr(w->parent), 0, 16);
     if (w->owner)
         flags << QStringLiteral("owner 0x%1").arg(quintptr(w->owner), 0, 16);
-    return QStringLiteral("%1 %2 \"%3\" window (%4,%5 %6x%7) client (%8,%9 %10x%11) %12")
-        .arg(handle, w->cls ? w->cls->name : QString(), w->title)
-        .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())
-        .arg(c.x()).arg(c.y()).arg(c.width()).arg(c.height())
-        .arg(flags.join(QLatin1Char(' ')));
+    return face::windowLine(handle, w->cls ? w->cls->name : QString(), w->title, r, c, flags);
 }
 
 namespace {
