@@ -76,6 +76,7 @@ napi_value onProcessExit(napi_env, napi_callback_info)
     // changes the exit code and skips the remaining listeners.
     ModuleState &state = moduleState();
     state.bExiting = true;
+    WindowControlManager::closeToOtherThreads();
     // process.exit() called from inside a request or a notification (or an uncaught
     // exception of the callback): the module's own frames are still on the stack and
     // would run on if a later exit listener threw. The manager goes at the C library's

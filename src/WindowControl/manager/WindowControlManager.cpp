@@ -21,6 +21,10 @@ std::thread::id s_managerThread;     // set before the instance is published
 // Library threads hold this while they use the manager, so that unloading waits for
 // them; the manager's own thread never needs it (deletion happens there).
 std::mutex s_foreignUseLock;
+// Set once the process exits: library threads are turned away without the lock. On
+// Windows the process's exit ends them wherever they are, holding the lock perhaps,
+// before the module's last clean-up runs.
+std::atomic<bool> s_bClosedToOtherThreads{false};
 
 // The integration window table is read by library callbacks on their own threads.
 std::mutex s_integrationWndsLock;
@@ -47,11 +51,20 @@ void WindowControlManager::DeleteInstance()
 {
     std::lock_guard<std::mutex> lock(s_instanceLock);
     WindowControlManager *pInstance = nullptr;
-    {
+    if (s_bClosedToOtherThreads.load()) {
+        pInstance = s_pInstance.exchange(nullptr);
+    } else {
         std::lock_guard<std::mutex> foreignUse(s_foreignUseLock);
         pInstance = s_pInstance.exchange(nullptr);
     }
     delete pInstance;
+}
+
+void WindowControlManager::closeToOtherThreads()
+{
+    // Waits for a library thread inside the manager; none enters after.
+    std::lock_guard<std::mutex> foreignUse(s_foreignUseLock);
+    s_bClosedToOtherThreads.store(true);
 }
 
 void WindowControlManager::withInstanceFromAnyThread(const std::function<void(WindowControlManager *)> &use)
@@ -61,9 +74,11 @@ void WindowControlManager::withInstanceFromAnyThread(const std::function<void(Wi
         use(pInstance);
         return;
     }
+    if (s_bClosedToOtherThreads.load())
+        return;
     std::lock_guard<std::mutex> foreignUse(s_foreignUseLock);
     pInstance = s_pInstance.load(std::memory_order_acquire);
-    if (pInstance)
+    if (pInstance && !s_bClosedToOtherThreads.load())
         use(pInstance);
 }
 

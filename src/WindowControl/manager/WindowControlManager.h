@@ -37,6 +37,8 @@ public:
     // Runs `use` with the manager, if one exists, from any thread: a library thread
     // keeps the manager from being deleted until `use` returns. Not for creating it.
     static void withInstanceFromAnyThread(const std::function<void(WindowControlManager *)> &use);
+    // From now on library threads find no manager (the process is exiting).
+    static void closeToOtherThreads();
 
     // Integration library bridge
     QString StartService(const QString &request);
