@@ -6,6 +6,11 @@
 #include <algorithm>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#include <mmsystem.h>
+#endif
+
 namespace {
 
 constexpr uint64_t kNsPerMs = 1000000;
@@ -18,6 +23,26 @@ int effectiveInterval(int iInterval, Qt::TimerType type)
     if (type == Qt::VeryCoarseTimer)
         return std::max(1, (iInterval + 500) / 1000) * 1000;
     return iInterval;
+}
+
+// Windows wakes a waiting thread on its clock's ticks, 15.6 ms apart unless a process asks
+// for finer ones. Qt's own dispatcher gets 1 ms ticks for these timers (multimedia timers),
+// so the shell asks for them while such a timer exists.
+bool wantsFineTicks(int iInterval, Qt::TimerType type)
+{
+    return iInterval > 0 && (iInterval < 20 || type == Qt::PreciseTimer);
+}
+
+void holdFineTicks(bool bHold)
+{
+#ifdef _WIN32
+    if (bHold)
+        timeBeginPeriod(1);
+    else
+        timeEndPeriod(1);
+#else
+    Q_UNUSED(bHold)
+#endif
 }
 
 } // namespace
@@ -43,6 +68,8 @@ UvTimerSet::~UvTimerSet()
 {
     detach();
     qDeleteAll(m_mapTimers);
+    if (m_iFineTimers > 0)
+        holdFineTicks(false);
 }
 
 void UvTimerSet::registerTimer(int iTimerId, int iInterval, Qt::TimerType type, QObject *pObject)
@@ -60,6 +87,8 @@ void UvTimerSet::registerTimer(int iTimerId, int iInterval, Qt::TimerType type, 
     pTimer->uSerial = m_uNextSerial++;
     pTimer->uDueNs = uv_hrtime() + uint64_t(pTimer->iInterval) * kNsPerMs;
     m_mapTimers.insert(iTimerId, pTimer);
+    if (wantsFineTicks(pTimer->iInterval, type) && m_iFineTimers++ == 0)
+        holdFineTicks(true);
 
     if (m_pLoop) {
         auto *pHandle = new Handle{};
@@ -206,6 +235,8 @@ void UvTimerSet::arm(Timer *pTimer, bool bNeverEarly)
 
 void UvTimerSet::release(Timer *pTimer)
 {
+    if (wantsFineTicks(pTimer->iInterval, pTimer->type) && --m_iFineTimers == 0)
+        holdFineTicks(false);
     if (Handle *pHandle = pTimer->pHandle) {
         uv_timer_stop(&pHandle->timer);
         uv_close(reinterpret_cast<uv_handle_t *>(&pHandle->timer), onClosed);

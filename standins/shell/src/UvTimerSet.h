@@ -58,6 +58,7 @@ private:
     uv_loop_t *m_pLoop;
     QHash<int, Timer *> m_mapTimers;
     uint64_t m_uNextSerial = 1;
+    int m_iFineTimers = 0;            // timers that want the system's 1 ms ticks
     DispatchGuard m_guard;
     std::function<void()> m_before;
 };
