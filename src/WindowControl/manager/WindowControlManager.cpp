@@ -51,10 +51,10 @@ void WindowControlManager::DeleteInstance()
 {
     std::lock_guard<std::mutex> lock(s_instanceLock);
     WindowControlManager *pInstance = nullptr;
-    if (s_bClosedToOtherThreads.load()) {
-        pInstance = s_pInstance.exchange(nullptr);
-    } else {
-        std::lock_guard<std::mutex> foreignUse(s_foreignUseLock);
+    {
+        std::unique_lock<std::mutex> foreignUse(s_foreignUseLock, std::defer_lock);
+        if (!s_bClosedToOtherThreads.load())
+            foreignUse.lock();
         pInstance = s_pInstance.exchange(nullptr);
     }
     delete pInstance;
