@@ -41,7 +41,7 @@ async function shellLoop() {
 const f = (x) => (x === undefined ? '-' : x.toFixed(2));
 const row = (name, r) => `  ${name.padEnd(22)} ${f(r.timerLatenessMs.median).padStart(7)} ${f(r.timerLatenessMs.p99).padStart(7)}`
   + ` ${f(r.idleCpuPercent).padStart(8)} ${f(r.mouseMessageMs.median).padStart(9)} ${f(r.mouseMessageMs.p99).padStart(8)}`
-  + `  (${r.timerLatenessMs.n} ticks, ${r.mouseMessageMs.n}/${r.mousePosted} moves timed, ${r.mouseReceived} received, ${r.mouseTaken} taken)`;
+  + `  (${r.timerLatenessMs.n} ticks, ${r.mouseMessageMs.n}/${r.mousePosted} moves timed, ${r.mouseReceived} received, ${r.mouseTaken} taken, ${r.mouseStillWaiting} posted behind one not handled)`;
 
 (async () => {
   if (process.platform !== 'win32') {

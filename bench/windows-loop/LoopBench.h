@@ -59,6 +59,8 @@ private:
     double m_dIdleCpuPercent = -1;
     std::thread m_poster;
     std::atomic<qint64> m_iPostedNs{0};
+    std::atomic<int> m_iMovesPosted{0};
+    std::atomic<int> m_iMovesWaiting{0};   // posted while the one before was not handled yet
     std::atomic<bool> m_bStopPosting{false};
     std::vector<qint64> m_mouseDelaysNs;
     int m_iMovesReceived = 0;
