@@ -3,15 +3,19 @@
 // on Node's loop against Qt's own exec() loop, in the same run. Both measure a 15 ms
 // coarse Qt timer's lateness (against its own schedule), the process's CPU while idle with
 // a tool window shown, and the time from a WM_MOUSEMOVE posted by another thread to the
-// widget's event. Reported, never asserted.
-// Usage: node bench/windows-loop.js [timer seconds=10] [idle seconds=5] [mouse messages=200]
+// widget's event. Reported, never asserted. Wine stalls a process's messages for a few
+// seconds now and then, whichever loop it runs: the loops take turns in short rounds, each
+// going first in every other one, and the samples of all rounds are pooled.
+// Usage: node bench/windows-loop.js [timer seconds=10] [idle seconds=5] [mouse messages=200] [rounds=4]
+// (timer seconds, idle seconds and moves per round). WC_BENCH_DUMP=file (a Windows path)
+// writes every round's results with their samples there.
 const path = require('path');
 const fs = require('fs');
 const os = require('os');
 const { spawnSync } = require('child_process');
 const { shell, buildDir, start } = require('../lib/shell');
 
-const [timerSeconds = 10, idleSeconds = 5, mouseMessages = 200] = process.argv.slice(2).map(Number);
+const [timerSeconds = 10, idleSeconds = 5, mouseMessages = 200, rounds = 4] = process.argv.slice(2).map(Number);
 const sleep = (t) => new Promise((resolve) => setTimeout(resolve, t));
 
 function execLoop() {
@@ -38,21 +42,46 @@ async function shellLoop() {
   }
 }
 
+function stats(values) {
+  const sorted = [...values].sort((a, b) => a - b);
+  const at = (q) => sorted[Math.min(sorted.length - 1, Math.floor(q * sorted.length))];
+  return { n: sorted.length, median: at(0.5), p99: at(0.99) };
+}
+
+function pool(results) {
+  const sum = (key) => results.reduce((total, r) => total + r[key], 0);
+  return {
+    timerLatenessMs: stats(results.flatMap((r) => r.timerLatenessSamples)),
+    mouseMessageMs: stats(results.flatMap((r) => r.mouseMessageSamples)),
+    idleCpuPercent: sum('idleCpuPercent') / results.length,
+    mousePosted: sum('mousePosted'), mouseReceived: sum('mouseReceived'),
+    mouseTaken: sum('mouseTaken'), mouseStillWaiting: sum('mouseStillWaiting'),
+    roundP99: results.map((r) => r.timerLatenessMs.p99),
+  };
+}
+
 const f = (x) => (x === undefined ? '-' : x.toFixed(2));
 const row = (name, r) => `  ${name.padEnd(22)} ${f(r.timerLatenessMs.median).padStart(7)} ${f(r.timerLatenessMs.p99).padStart(7)}`
   + ` ${f(r.idleCpuPercent).padStart(8)} ${f(r.mouseMessageMs.median).padStart(9)} ${f(r.mouseMessageMs.p99).padStart(8)}`
-  + `  (${r.timerLatenessMs.n} ticks, ${r.mouseMessageMs.n}/${r.mousePosted} moves timed, ${r.mouseReceived} received, ${r.mouseTaken} taken, ${r.mouseStillWaiting} posted behind one not handled)`;
+  + `  (${r.timerLatenessMs.n} ticks, ${r.mouseMessageMs.n}/${r.mousePosted} moves timed, ${r.mouseReceived} received,`
+  + ` ${r.mouseTaken} taken, ${r.mouseStillWaiting} posted behind one not handled; p99 by round ${r.roundP99.map(f).join(' ')})`;
 
 (async () => {
   if (process.platform !== 'win32') {
     console.log('windows-loop: Windows only (run it in node.exe: scripts/windows-node --bench)');
     return;
   }
-  // WC_BENCH_SHELL_FIRST=1 swaps the order, to tell the loops from the machine's load.
-  let exec, node;
-  if (process.env.WC_BENCH_SHELL_FIRST === '1') { node = await shellLoop(); exec = execLoop(); }
-  else { exec = execLoop(); node = await shellLoop(); }
-  console.log(`windows-loop: ${timerSeconds} s of a 15 ms coarse Qt timer, ${idleSeconds} s idle, ${mouseMessages} posted moves`);
+  const execRounds = [];
+  const shellRounds = [];
+  for (let round = 0; round < rounds; ++round) {
+    if (round % 2 === 0) { execRounds.push(execLoop()); shellRounds.push(await shellLoop()); }
+    else { shellRounds.push(await shellLoop()); execRounds.push(execLoop()); }
+  }
+  if (process.env.WC_BENCH_DUMP) fs.writeFileSync(process.env.WC_BENCH_DUMP, JSON.stringify({ execRounds, shellRounds }));
+  const exec = pool(execRounds);
+  const node = pool(shellRounds);
+  console.log(`windows-loop: ${rounds} rounds each of ${timerSeconds} s of a 15 ms coarse Qt timer, ${idleSeconds} s idle, `
+    + `${mouseMessages} posted moves`);
   console.log(`  loop                   lateness (ms)     idle    mouse message (ms)`);
   console.log(`                          median     p99    CPU %    median      p99`);
   console.log(row("Qt's exec()", exec));

@@ -40,6 +40,14 @@ QJsonObject stats(std::vector<double> values)
                        {"min", values.front()}, {"max", values.back()}};
 }
 
+QJsonArray toArray(const std::vector<double> &values)
+{
+    QJsonArray array;
+    for (double value : values)
+        array.append(value);
+    return array;
+}
+
 // Moves as the loop takes them from the queue, before Qt reads them.
 struct MoveCounter : QAbstractNativeEventFilter
 {
@@ -132,6 +140,7 @@ void LoopBench::startMouse()
     // the window: it is put there first.
     const QPoint centre = m_pWidget->geometry().center();
     SetCursorPos(centre.x(), centre.y());
+    s_moveCounter.iMoves = 0;   // counted anew in each round of the same process
     QCoreApplication::instance()->installNativeEventFilter(&s_moveCounter);
     m_mouseDelaysNs.reserve(size_t(m_options.iMouseMessages));
     const int iCount = m_options.iMouseMessages;
@@ -186,6 +195,9 @@ void LoopBench::finish()
         {"mouseReceived", m_iMovesReceived},
         {"mouseTaken", s_moveCounter.iMoves},
         {"mouseStillWaiting", m_iMovesWaiting.load()},
+        // The samples themselves, pooled by the script over rounds.
+        {"timerLatenessSamples", toArray(lateness)},
+        {"mouseMessageSamples", toArray(mouse)},
     };
     m_strResult = QString::fromUtf8(QJsonDocument(result).toJson(QJsonDocument::Compact));
     m_pWidget->hide();

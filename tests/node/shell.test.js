@@ -11,10 +11,12 @@ start();
 const { desktop, component } = shell;
 const { qt, measure } = require('../probes');
 const nextTurn = () => new Promise((resolve) => setImmediate(resolve));
-// Qt's handles never keep the loop alive: a test waiting on Qt alone holds it open.
-async function keepingLoop(promise) {
-  const keep = setInterval(() => {}, 1000);
-  try { return await promise; } finally { clearInterval(keep); }
+// Qt's handles never keep the loop alive: a test waiting on Qt alone holds it open, for
+// a while (what never comes fails the test instead of holding the file for ever).
+async function keepingLoop(promise, ms = 20000) {
+  let keep;
+  const limit = new Promise((resolve, reject) => { keep = setTimeout(() => reject(new Error(`nothing after ${ms} ms`)), ms); });
+  try { return await Promise.race([promise, limit]); } finally { clearTimeout(keep); }
 }
 
 function runNode(args) {
@@ -78,6 +80,12 @@ test('Qt timers tick on the script thread, each tick in its own callback scope',
   }
   // a precise timer never fires before its schedule
   result.ticks.forEach((t, i) => assert.ok(t >= result.start + (i + 1) * result.interval, `tick ${i}`));
+  // a short coarse one (on Windows it ticks as a multimedia timer) serves the script thread too
+  const short = await keepingLoop(new Promise((resolve) => {
+    let ticks = 0;
+    const id = measure.startTimer(10, 'coarse', () => { if (++ticks === 5) resolve(measure.stopTimer(id)); });
+  }));
+  assert.deepEqual([short.ticks.length, short.foreignThreadTicks], [5, 0]);
   const veryCoarse = measure.startTimer(1300, 'veryCoarse'); // whole seconds
   assert.ok(measure.remainingTime(veryCoarse) > 900 && measure.remainingTime(veryCoarse) <= 1000);
   measure.stopTimer(veryCoarse);

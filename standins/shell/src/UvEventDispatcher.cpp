@@ -48,6 +48,8 @@ UvEventDispatcher::UvEventDispatcher(uv_loop_t *pLoop, QObject *pParent)
 #endif
 #ifdef _WIN32
     m_pMessageWait = new UvMessageWait(pLoop, [this] { serveWake(); });
+    if (m_pMessageWait->isAttached())
+        m_pMessageWait->watchTicks(m_timers.useFineTicks(), [this] { m_timers.serveTicks(); });
 #elif defined(SHELL_DESKTOP)
     win32sim::setQueueWake(m_uThreadId, [this] { wakeUp(); });
 #endif

@@ -33,8 +33,17 @@ UvMessageWait::~UvMessageWait()
     detach();
 }
 
+void UvMessageWait::watchTicks(void *hTicked, std::function<void()> fnTicks)
+{
+    if (!m_pPrepare || !hTicked)
+        return;
+    m_hTicked = hTicked;
+    m_fnTicks = std::move(fnTicks);
+}
+
 void UvMessageWait::detach()
 {
+    m_hTicked = nullptr;
     if (m_hWatcher) {
         // Only the watcher takes from the port now: the empty completion reaches it.
         m_bStop = true;
@@ -80,21 +89,27 @@ void UvMessageWait::wait()
     // A script callback run from here may run the loop's phases again: not twice at once.
     if (m_bServing)
         return;
+    // Ticks come after what is queued: their callback serves that first.
+    HANDLE handles[2] = {m_hCompleted, m_hTicked};
+    const DWORD dwHandles = m_hTicked ? 2 : 1;
     for (;;) {
         uv_update_time(m_pLoop);
         const int iTimeout = uv_backend_timeout(m_pLoop);
         if (iTimeout == 0) {
             // The loop will not wait: only what is queued already is served.
-            if (MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0)
-                serve();
+            const DWORD dwResult = MsgWaitForMultipleObjectsEx(dwHandles - 1, handles + 1, 0, QS_ALLINPUT,
+                                                               MWMO_INPUTAVAILABLE);
+            if (dwResult == WAIT_OBJECT_0 && m_hTicked)
+                serve(m_fnTicks);
+            else if (dwResult == WAIT_OBJECT_0 + dwHandles - 1)
+                serve(m_fnServe);
             return;
         }
         if (!m_bArmed) {
             m_bArmed = true;
             SetEvent(m_hArm);
         }
-        HANDLE hCompleted = m_hCompleted;
-        const DWORD dwResult = MsgWaitForMultipleObjectsEx(1, &hCompleted, iTimeout < 0 ? INFINITE : DWORD(iTimeout),
+        const DWORD dwResult = MsgWaitForMultipleObjectsEx(dwHandles, handles, iTimeout < 0 ? INFINITE : DWORD(iTimeout),
                                                            QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (dwResult == WAIT_OBJECT_0) {
             // The loop takes the completion from its port now. It may have taken it
@@ -103,8 +118,12 @@ void UvMessageWait::wait()
             lookWithoutWaiting();
             return;
         }
-        if (dwResult == WAIT_OBJECT_0 + 1) {
-            serve();
+        if (dwResult == WAIT_OBJECT_0 + 1 && m_hTicked) {
+            serve(m_fnTicks);
+            return;
+        }
+        if (dwResult == WAIT_OBJECT_0 + dwHandles) {
+            serve(m_fnServe);
             return;
         }
         if (dwResult != WAIT_TIMEOUT)
@@ -113,12 +132,12 @@ void UvMessageWait::wait()
     }
 }
 
-void UvMessageWait::serve()
+void UvMessageWait::serve(const std::function<void()> &fn)
 {
     m_bServing = true;
-    m_fnServe();
+    fn();
     m_bServing = false;
-    // What the messages' callbacks started is looked at before the loop waits again.
+    // What the callbacks started is looked at before the loop waits again.
     lookWithoutWaiting();
 }
 

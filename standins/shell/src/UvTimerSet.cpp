@@ -7,6 +7,8 @@
 #include <vector>
 
 #ifdef _WIN32
+#include "FineTimerTicks.h"
+
 #include <windows.h>
 #include <mmsystem.h>
 #endif
@@ -67,6 +69,9 @@ UvTimerSet::UvTimerSet(uv_loop_t *pLoop)
 UvTimerSet::~UvTimerSet()
 {
     detach();
+#ifdef _WIN32
+    m_pFineTicks.reset();
+#endif
     qDeleteAll(m_mapTimers);
     if (m_iFineTimers > 0)
         holdFineTicks(false);
@@ -87,10 +92,18 @@ void UvTimerSet::registerTimer(int iTimerId, int iInterval, Qt::TimerType type, 
     pTimer->uSerial = m_uNextSerial++;
     pTimer->uDueNs = uv_hrtime() + uint64_t(pTimer->iInterval) * kNsPerMs;
     m_mapTimers.insert(iTimerId, pTimer);
-    if (wantsFineTicks(pTimer->iInterval, type) && m_iFineTimers++ == 0)
-        holdFineTicks(true);
+    if (wantsFineTicks(pTimer->iInterval, type)) {
+        if (m_iFineTimers++ == 0)
+            holdFineTicks(true);
+#ifdef _WIN32
+        // Their ticks keep a whole-millisecond grid, within a short coarse timer's leeway;
+        // a precise timer keeps the loop's clock, which never fires early.
+        pTimer->bFine = type == Qt::CoarseTimer && m_pLoop && m_pFineTicks
+                        && m_pFineTicks->start(iTimerId, pTimer->iInterval);
+#endif
+    }
 
-    if (m_pLoop) {
+    if (m_pLoop && !pTimer->bFine) {
         auto *pHandle = new Handle{};
         pHandle->pOwner = this;
         pHandle->iTimerId = iTimerId;
@@ -142,15 +155,56 @@ int UvTimerSet::remainingTime(int iTimerId) const
     return int((pTimer->uDueNs - uNow + kNsPerMs - 1) / kNsPerMs);
 }
 
+void *UvTimerSet::useFineTicks()
+{
+#ifdef _WIN32
+    if (!m_pFineTicks)
+        m_pFineTicks = std::make_unique<FineTimerTicks>();
+    if (m_pFineTicks->isReady())
+        return m_pFineTicks->tickedEvent();
+    m_pFineTicks.reset();
+#endif
+    return nullptr;
+}
+
+void UvTimerSet::serveTicks()
+{
+    runGuarded(m_guard, [this] {
+        if (m_before)
+            m_before();
+        fireTicked();
+    });
+}
+
+bool UvTimerSet::fireTicked()
+{
+    bool bFired = false;
+#ifdef _WIN32
+    if (!m_pFineTicks)
+        return false;
+    // A tick may kill another ticked timer, or kill it and reuse its id.
+    std::vector<std::pair<int, uint64_t>> ticked;
+    for (int iId : m_pFineTicks->takeTicked())
+        if (const Timer *pTimer = m_mapTimers.value(iId))
+            ticked.emplace_back(iId, pTimer->uSerial);
+    for (const auto &entry : ticked) {
+        const Timer *pTimer = m_mapTimers.value(entry.first);
+        if (pTimer && pTimer->uSerial == entry.second)
+            bFired |= fire(entry.first);
+    }
+#endif
+    return bFired;
+}
+
 bool UvTimerSet::fireDue()
 {
+    bool bFired = fireTicked();
     const uint64_t uNow = uv_hrtime();
     std::vector<std::pair<uint64_t, int>> due;
     for (const Timer *pTimer : qAsConst(m_mapTimers))
-        if (!pTimer->bFiring && pTimer->uDueNs <= uNow)
+        if (!pTimer->bFiring && !pTimer->bFine && pTimer->uDueNs <= uNow)
             due.emplace_back(pTimer->uDueNs, pTimer->iId);
     std::sort(due.begin(), due.end());
-    bool bFired = false;
     for (const auto &entry : due)
         bFired |= fire(entry.second);
     return bFired;
@@ -158,6 +212,10 @@ bool UvTimerSet::fireDue()
 
 void UvTimerSet::detach()
 {
+#ifdef _WIN32
+    if (m_pFineTicks)
+        m_pFineTicks->stopAll();
+#endif
     for (Timer *pTimer : qAsConst(m_mapTimers)) {
         if (Handle *pHandle = pTimer->pHandle) {
             uv_timer_stop(&pHandle->timer);
@@ -186,9 +244,12 @@ bool UvTimerSet::fire(int iTimerId)
     if (!pTimer || pTimer->bFiring) // a timer is never re-entered from its own tick
         return false;
     // Coarse timers may come up to 5 % early (as with Qt's own dispatchers), never more.
+    // A multimedia timer's tick is its schedule.
     const uint64_t uNow = uv_hrtime();
     const uint64_t uIntervalNs = uint64_t(pTimer->iInterval) * kNsPerMs;
-    if (uNow + uIntervalNs / 20 < pTimer->uDueNs) {
+    if (pTimer->bFine) {
+        pTimer->uDueNs = uNow;
+    } else if (uNow + uIntervalNs / 20 < pTimer->uDueNs) {
         arm(pTimer, true);
         return false;
     }
@@ -237,6 +298,10 @@ void UvTimerSet::release(Timer *pTimer)
 {
     if (wantsFineTicks(pTimer->iInterval, pTimer->type) && --m_iFineTimers == 0)
         holdFineTicks(false);
+#ifdef _WIN32
+    if (pTimer->bFine && m_pFineTicks)
+        m_pFineTicks->stop(pTimer->iId);
+#endif
     if (Handle *pHandle = pTimer->pHandle) {
         uv_timer_stop(&pHandle->timer);
         uv_close(reinterpret_cast<uv_handle_t *>(&pHandle->timer), onClosed);
