@@ -71,6 +71,9 @@ const row = (name, r) => `  ${name.padEnd(22)} ${f(r.timerLatenessMs.median).pad
     console.log('windows-loop: Windows only (run it in node.exe: scripts/windows-node --bench)');
     return;
   }
+  // node.exe's own start-up goes on in other threads for a while: not the loop's to measure.
+  start();
+  await sleep(3000);
   const execRounds = [];
   const shellRounds = [];
   for (let round = 0; round < rounds; ++round) {

@@ -50,6 +50,9 @@ UvEventDispatcher::UvEventDispatcher(uv_loop_t *pLoop, QObject *pParent)
     m_pMessageWait = new UvMessageWait(pLoop, [this] { serveWake(); });
     if (m_pMessageWait->isAttached())
         m_pMessageWait->watchTicks(m_timers.useFineTicks(), [this] { m_timers.serveTicks(); });
+    // Qt's own dispatcher posts these ticks as events: they follow the posted events
+    // before them, not the thread's messages.
+    m_timers.setBeforeTicks([] { QCoreApplication::sendPostedEvents(); });
 #elif defined(SHELL_DESKTOP)
     win32sim::setQueueWake(m_uThreadId, [this] { wakeUp(); });
 #endif
@@ -137,9 +140,13 @@ bool UvEventDispatcher::sendWindowMessages(QEventLoop::ProcessEventsFlags flags)
     bool bDone = false;
 #ifdef SHELL_WIN32_QUEUE
     MSG msg;
-    // Looking first delivers the WinEvents waiting for this thread's hooks.
-    while (!m_bInterrupted && PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-        if ((flags & QEventLoop::ExcludeUserInputEvents) && isUserInput(msg.message))
+    // Reading delivers the WinEvents waiting for this thread's hooks. Input to be left in
+    // the queue needs a look first; otherwise one call a message (each is a trip to the
+    // window server).
+    const bool bLookFirst = flags & QEventLoop::ExcludeUserInputEvents;
+    while (!m_bInterrupted) {
+        if (bLookFirst
+            && (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) || isUserInput(msg.message)))
             break;
         if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
             break;

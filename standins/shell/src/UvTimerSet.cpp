@@ -170,8 +170,8 @@ void *UvTimerSet::useFineTicks()
 void UvTimerSet::serveTicks()
 {
     runGuarded(m_guard, [this] {
-        if (m_before)
-            m_before();
+        if (m_beforeTicks)
+            m_beforeTicks();
         fireTicked();
     });
 }

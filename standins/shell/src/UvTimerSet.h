@@ -28,6 +28,8 @@ public:
     void setGuard(DispatchGuard guard) { m_guard = std::move(guard); }
     // Runs before a tick that the loop fires (not before fireDue()).
     void setBeforeFiring(std::function<void()> before) { m_before = std::move(before); }
+    // Runs before the ticks that serveTicks() fires.
+    void setBeforeTicks(std::function<void()> before) { m_beforeTicks = std::move(before); }
 
     void registerTimer(int iTimerId, int iInterval, Qt::TimerType type, QObject *pObject);
     bool unregisterTimer(int iTimerId);
@@ -77,4 +79,5 @@ private:
 #endif
     DispatchGuard m_guard;
     std::function<void()> m_before;
+    std::function<void()> m_beforeTicks;
 };
