@@ -23,7 +23,8 @@ class UvMessageWait;
 // TranslateMessage, DispatchMessageW until the queue is empty), which is where
 // out-of-context WinEvents reach their hooks. On the simulated desktop the same uv async
 // is signalled when something is queued for the thread (win32sim::setQueueWake), as
-// MsgWaitForMultipleObjects wakes a shell on Windows; there UvMessageWait does that wait.
+// MsgWaitForMultipleObjects wakes a shell on Windows; there UvMessageWait does that wait,
+// which also takes in the multimedia ticks of short coarse timers (see UvTimerSet).
 class UvEventDispatcher : public QAbstractEventDispatcher
 {
     Q_OBJECT
