@@ -7,9 +7,9 @@
 
 // Windows only. Qt's own dispatcher runs timers shorter than 20 ms on the system's periodic
 // multimedia timers: their ticks keep a 1 ms grid of their own, however late the waiting
-// thread wakes. The shell uses the same ticks for them. The multimedia
-// thread only marks its timer as ticked and signals one event, which the loop's wait
-// includes; the ticked timers are then fired on the script thread.
+// thread wakes. The shell uses the same ticks for them. The multimedia thread only marks
+// its timer as ticked and signals one event, which the loop's wait includes; the ticked
+// timers are then fired on the script thread.
 class FineTimerTicks
 {
 public:
@@ -36,6 +36,7 @@ public:
         unsigned uMmTimer = 0;
     };
 
-private:    void *m_hTicked = nullptr;
+private:
+    void *m_hTicked = nullptr;
     std::unordered_map<int, std::unique_ptr<Ticker>> m_tickers;
 };

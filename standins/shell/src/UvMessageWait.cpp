@@ -89,7 +89,8 @@ void UvMessageWait::wait()
     // A script callback run from here may run the loop's phases again: not twice at once.
     if (m_bServing)
         return;
-    // Ticks come after what is queued: their callback serves that first.
+    // Handles come before messages: a tick, like a timer event Qt posts, goes before the
+    // thread's messages, which the next turn serves.
     HANDLE handles[2] = {m_hCompleted, m_hTicked};
     const DWORD dwHandles = m_hTicked ? 2 : 1;
     for (;;) {

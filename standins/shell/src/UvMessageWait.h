@@ -42,7 +42,7 @@ private:
     void *m_hWatcher = nullptr;
     void *m_hArm = nullptr;              // the watcher waits on the port once per signal
     void *m_hCompleted = nullptr;        // a completion is back in the port
-    void *m_hTicked = nullptr;           // not ours
+    void *m_hTicked = nullptr;           // the timers' event, not ours to close
     bool m_bArmed = false;
     bool m_bServing = false;
     std::atomic<bool> m_bStop{false};
