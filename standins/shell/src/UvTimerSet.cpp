@@ -69,9 +69,6 @@ UvTimerSet::UvTimerSet(uv_loop_t *pLoop)
 UvTimerSet::~UvTimerSet()
 {
     detach();
-#ifdef _WIN32
-    m_pFineTicks.reset();
-#endif
     qDeleteAll(m_mapTimers);
     if (m_iFineTimers > 0)
         holdFineTicks(false);
