@@ -173,7 +173,6 @@ struct Script
     QVector<Armed> armed;
     bool bExiting = false, bCleanupPending = false, bExceptionPending = false;
     int iCallDepth = 0, iDeliveryDepth = 0, iDeliveryCallDepth = 0;
-    int iUncaught = 0;
     int iDelivered = 0;
 };
 Script s_script;
@@ -211,10 +210,10 @@ void deliver(QObject *pObject, const QString &text)
     }
     s_script.iDeliveryCallDepth = iOuterCallDepth;
     --s_script.iDeliveryDepth;
+    // Thrown outside a method call it goes to the process's handler; inside one it is the
+    // call's to raise, and deliveries wait until the call has returned.
     if (bFromMethod)
         s_script.bExceptionPending = bThrew;
-    else
-        s_script.iUncaught += bThrew;
 }
 
 void newScriptObject()
