@@ -28,7 +28,8 @@ if (process.argv[2] === '--exec-child') {
 const [timerSeconds = 10, idleSeconds = 5, mouseMessages = 200, rounds = 4] = process.argv.slice(2).map(Number);
 const sleep = (t) => new Promise((resolve) => setTimeout(resolve, t));
 
-// Runs a child that writes its result to the file named after its own arguments.
+// Runs a child given [...args, result file, timer s, idle s, moves]; it writes its result
+// to that file.
 function runChild(exe, args, what) {
   const file = path.join(os.tmpdir(), `windows-loop-${what.replace(/\W+/g, '-')}-${process.pid}.json`);
   const run = spawnSync(exe, [...args, file, timerSeconds, idleSeconds, mouseMessages].map(String),
